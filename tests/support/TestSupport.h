@@ -1,0 +1,117 @@
+// Helpers for tests that prepare the machine under test (the Wine prefix) and undo it afterwards.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qn::test {
+
+// Folder of the running test executable; the fixture DLLs are built beside it.
+std::wstring TestDir();
+
+// Full path of fixture DLL `name` (without ".dll").
+std::wstring FixturePath(const std::wstring& name);
+
+// Creates every missing folder of `path`.
+void CreateDirectories(const std::wstring& path);
+
+// Deletes `path` and everything below it; no error when it does not exist.
+void RemoveTree(const std::wstring& path);
+
+// Puts a file at `path` for the test's lifetime: a copy of `source`, or an empty file (zero
+// bytes) when `source` is empty. Whatever was at `path` before is put back afterwards.
+class ScopedFile {
+public:
+    ScopedFile(std::wstring path, const std::wstring& source);
+    ~ScopedFile();
+    ScopedFile(const ScopedFile&) = delete;
+    ScopedFile& operator=(const ScopedFile&) = delete;
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+    std::wstring backup_;
+};
+
+// Takes away whatever is at `path` (file) for the test's lifetime and puts it back afterwards.
+class ScopedAbsence {
+public:
+    explicit ScopedAbsence(std::wstring path);
+    ~ScopedAbsence();
+    ScopedAbsence(const ScopedAbsence&) = delete;
+    ScopedAbsence& operator=(const ScopedAbsence&) = delete;
+
+private:
+    std::wstring path_;
+    std::wstring backup_;
+};
+
+// A fresh folder below the temporary folder, removed with everything in it afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+
+// Raw registry value: type and bytes.
+struct RawValue {
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+};
+
+std::optional<RawValue> ReadRawValue(HKEY root, const std::wstring& key, const std::wstring& name);
+void WriteRawValue(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
+                   const void* data, DWORD size);
+void WriteString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& text);
+
+// Sets (or removes, with std::nullopt) one registry value for the test's lifetime and
+// restores the value, and the key's existence, afterwards.
+class ScopedRegValue {
+public:
+    ScopedRegValue(HKEY root, std::wstring key, std::wstring name, std::optional<RawValue> value);
+    ScopedRegValue(HKEY root, std::wstring key, std::wstring name, const std::wstring& text);
+    ~ScopedRegValue();
+    ScopedRegValue(const ScopedRegValue&) = delete;
+    ScopedRegValue& operator=(const ScopedRegValue&) = delete;
+
+private:
+    HKEY root_;
+    std::wstring key_;
+    std::wstring name_;
+    bool keyExisted_;
+    std::optional<RawValue> previous_;
+};
+
+// Makes a registry key exist (or not) for the test's lifetime; restores it afterwards.
+// Only keys without subkeys of their own can be taken away.
+class ScopedRegKey {
+public:
+    ScopedRegKey(HKEY root, std::wstring key, bool present);
+    ~ScopedRegKey();
+    ScopedRegKey(const ScopedRegKey&) = delete;
+    ScopedRegKey& operator=(const ScopedRegKey&) = delete;
+
+private:
+    HKEY root_;
+    std::wstring key_;
+    bool existed_;
+};
+
+bool KeyExists(HKEY root, const std::wstring& key);
+
+// Runs the calling thread's pending window messages for about `milliseconds`.
+void PumpMessages(DWORD milliseconds);
+
+// Lines of a UTF-8 text file (empty when it does not exist).
+std::vector<std::wstring> ReadLines(const std::wstring& path);
+
+}  // namespace qn::test
