@@ -1,0 +1,122 @@
+#include "repair/RegistrationReport.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "platform/Strings.h"
+#include "platform/SystemMessage.h"
+#include "resources/resource.h"
+
+namespace qn {
+
+namespace {
+constexpr wchar_t kLineBreak[] = L"\r\n";
+constexpr wchar_t kReasonIndent[] = L"    ";
+// "The requested operation requires elevation"; MinGW's headers lack the name.
+constexpr DWORD kErrorElevationRequired = 740;
+
+bool IsFailure(const RegistrationFailure& failure) {
+    return failure.result.outcome == RegistrationOutcome::LoadFailed ||
+           failure.result.outcome == RegistrationOutcome::EntryPointMissing ||
+           failure.result.outcome == RegistrationOutcome::CallFailed;
+}
+
+std::wstring HexCode(DWORD code) {
+    wchar_t text[16] = {};
+    std::swprintf(text, std::size(text), L"0x%08X", static_cast<unsigned>(code));
+    return text;
+}
+
+// Replaces the first "%1" of `text`; texts of the string table and of the system mark their
+// insert that way.
+std::wstring Insert(std::wstring text, const std::wstring& value) {
+    const size_t at = text.find(L"%1");
+    if (at != std::wstring::npos) text.replace(at, 2, value);
+    return text;
+}
+
+std::wstring StatusMessage(HRESULT status, LANGID language) {
+    const DWORD code = static_cast<DWORD>(status);
+    std::wstring text = SystemMessage(code, language);
+    // Not every system keeps texts for Win32 errors wrapped as HRESULTs; the wrapped error
+    // has one.
+    if (text.empty() && HRESULT_FACILITY(status) == FACILITY_WIN32) {
+        text = SystemMessage(HRESULT_CODE(status), language);
+    }
+    return text;
+}
+
+std::wstring DescribeFailure(const RegistrationFailure& failure, LANGID language) {
+    const RegistrationResult& result = failure.result;
+    switch (result.outcome) {
+    case RegistrationOutcome::LoadFailed: {
+        // Load errors such as "%1 is not a valid Win32 application" name the file.
+        std::wstring reason = Insert(SystemMessage(result.loadError, language), failure.file);
+        if (reason.empty()) reason = HexCode(result.loadError);
+        return LoadResString(IDS_REPAIR_LOAD_FAILED, language) + L" " + reason;
+    }
+    case RegistrationOutcome::EntryPointMissing:
+        return LoadResString(IDS_REPAIR_NO_ENTRY_POINT, language);
+    case RegistrationOutcome::CallFailed: {
+        std::wstring line = Insert(LoadResString(IDS_REPAIR_CALL_FAILED, language),
+                                   HexCode(static_cast<DWORD>(result.status)));
+        const std::wstring reason = StatusMessage(result.status, language);
+        if (!reason.empty()) line += L" " + reason;
+        return line;
+    }
+    case RegistrationOutcome::Skipped:
+    case RegistrationOutcome::Registered:
+        break;
+    }
+    return {};
+}
+}  // namespace
+
+bool MeansMissingRights(const RegistrationResult& result) {
+    switch (result.outcome) {
+    case RegistrationOutcome::LoadFailed:
+        return result.loadError == ERROR_ACCESS_DENIED ||
+               result.loadError == ERROR_PRIVILEGE_NOT_HELD ||
+               result.loadError == kErrorElevationRequired;
+    case RegistrationOutcome::CallFailed:
+        switch (result.status) {
+        case E_ACCESSDENIED:
+        case STG_E_ACCESSDENIED:
+        case TYPE_E_REGISTRYACCESS:
+        case REGDB_E_WRITEREGDB:
+        case HRESULT_FROM_WIN32(ERROR_PRIVILEGE_NOT_HELD):
+        case HRESULT_FROM_WIN32(kErrorElevationRequired):
+            return true;
+        default:
+            return false;
+        }
+    case RegistrationOutcome::Skipped:
+    case RegistrationOutcome::Registered:
+    case RegistrationOutcome::EntryPointMissing:
+        break;
+    }
+    return false;
+}
+
+std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures) {
+    if (std::none_of(failures.begin(), failures.end(), IsFailure)) return {};
+    const LANGID language = UserTextLanguage();
+
+    // The intro, a blank line, two lines per file (the reason indented under its file), and
+    // after another blank line the hint about rights.
+    std::wstring text = LoadResString(IDS_REPAIR_FAILED_INTRO, language) + kLineBreak;
+    bool missingRights = false;
+    for (const RegistrationFailure& failure : failures) {
+        if (!IsFailure(failure)) continue;
+        text += kLineBreak + failure.file + kLineBreak + kReasonIndent +
+                DescribeFailure(failure, language);
+        missingRights = missingRights || MeansMissingRights(failure.result);
+    }
+    if (missingRights) {
+        text += kLineBreak;
+        text += kLineBreak + LoadResString(IDS_REPAIR_RUN_AS_ADMIN, language);
+    }
+    return text;
+}
+
+}  // namespace qn

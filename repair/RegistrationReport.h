@@ -1,0 +1,28 @@
+// The one message a repair shows after its last file when some files could not be registered.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "repair/modDLLRegister.h"
+
+namespace qn {
+
+struct RegistrationFailure {
+    std::wstring file;  // as the user should read it: the file's path or name
+    RegistrationResult result;
+};
+
+// True when the result is what a component reports without the rights to write its
+// registration (access denied to the registry or the type library entries, privilege not
+// held, elevation required), or the file could not even be opened for lack of rights.
+bool MeansMissingRights(const RegistrationResult& result);
+
+// An introduction line, then per failed file its name and what went wrong, in the user's
+// language, with the system's own explanation of the error code; when any failure means
+// missing rights, a last line asks the user to start the program as an administrator.
+// Entries that did not fail (registered, skipped) are left out; with none left the text is
+// empty. Lines are separated by CR LF.
+std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures);
+
+}  // namespace qn
