@@ -1,5 +1,7 @@
 #include "analysis/WindowsPage.h"
 
+#include "analysis/RegistryText.h"
+
 #include <shlobj.h>
 
 #include "platform/Handles.h"
@@ -31,27 +33,7 @@ std::wstring NtVersionName(const OsVersion& os) {
 
 // HKLM\Software\Microsoft\Internet Explorer "Version", as a string value holds it.
 std::wstring ReadIeVersion() {
-    UniqueHKey key;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Internet Explorer", 0,
-                        KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
-        return {};
-    }
-    DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (::RegQueryValueExW(key.get(), L"Version", nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
-    std::wstring text(size / sizeof(WCHAR), L'\0');
-    size = static_cast<DWORD>(text.size() * sizeof(WCHAR));
-    // A value rewritten between the two calls counts as unreadable, like a missing one.
-    if (::RegQueryValueExW(key.get(), L"Version", nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
-                           &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
-        return {};
-    }
-    text.resize(size / sizeof(WCHAR));
-    // The terminating NUL is stored by convention only; a writer may have left it out.
-    if (!text.empty() && text.back() == L'\0') text.pop_back();
-    return text;
+    return ReadRegistryText(kHKeyLocalMachine, L"Software\\Microsoft\\Internet Explorer", L"Version");
 }
 
 // A special folder the shell cannot give is not available; it is not tested as "\suffix".

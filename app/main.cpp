@@ -1,3 +1,36 @@
 #include <windows.h>
+#include <ole2.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/frmQNRepair.h"
+#include "platform/SystemLibrary.h"
+
+namespace {
+
+// Undoes OleInitialize when the program ends.
+struct OleSession {
+    HRESULT result = ::OleInitialize(nullptr);
+    ~OleSession() {
+        if (SUCCEEDED(result)) ::OleUninitialize();
+    }
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    // Before anything else is loaded: a DLL planted beside the program or in the current
+    // folder must never be picked up.
+    qn::RestrictDllSearchToSystemDirectory();
+    // Components' registration code may expect OLE on the thread that calls it.
+    const OleSession ole;
+
+    qn::frmQNRepair form(instance);
+    if (!form.Create(showCommand)) return 1;
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!form.PreTranslateMessage(msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -23,6 +23,9 @@ qn_wine_start() {
   "$QN_WINESERVER" -p </dev/null >/dev/null 2>&1
   "$QN_WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
   if [ $fresh -eq 1 ]; then
+    # Without a window manager, Wine waits two seconds for one to withdraw each destroyed
+    # window; unmanaged windows are withdrawn at once.
+    "$QN_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     # Without these fonts captions and title buttons draw wrongly.
     cp /usr/share/wine/fonts/{tahoma,tahomabd,marlett}.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   fi

@@ -1,0 +1,345 @@
+// Turning the layout table into child windows, and the small operations on them.
+#include <iterator>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/WindowMessages.h"
+#include "app/frmQNRepair.h"
+#include "platform/SystemLibrary.h"
+#include "resources/resource.h"
+
+namespace qn {
+
+namespace {
+
+constexpr wchar_t kPageClass[] = L"QNRepairPage";
+constexpr int kFirstControlId = 1000;
+// The window's font as designed: 8 point; the face may become Tahoma at start-up.
+constexpr int kFontPoints = 8;
+constexpr wchar_t kDesignFace[] = L"MS Sans Serif";
+
+LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Pages are containers: what their controls report belongs to the window.
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return ::SendMessageW(::GetParent(page), message, wParam, lParam);
+        case WM_SETCURSOR:
+            if (::SendMessageW(::GetParent(page), message, wParam, lParam)) return TRUE;
+            break;
+        case WM_MOUSEMOVE:
+            ::SendMessageW(::GetParent(page), kMsgSurfaceMouseMove,
+                           static_cast<WPARAM>(::GetWindowLongPtrW(page, GWLP_USERDATA)), 0);
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(page, message, wParam, lParam);
+}
+
+LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                               DWORD_PTR window) {
+    if (message == WM_MOUSEMOVE) {
+        ::SendMessageW(reinterpret_cast<HWND>(window), kMsgLinkMouseMove, id, 0);
+    } else if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(label, LinkLabelProc, id);
+    }
+    return ::DefSubclassProc(label, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TabStripProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR window) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            ::SendMessageW(reinterpret_cast<HWND>(window), kMsgTabMouseDown, 0, 0);
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(tabs, TabStripProc, id);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(tabs, message, wParam, lParam);
+}
+
+struct ClassAndStyle {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ClassAndStyle WindowKind(const ControlSpec& spec) {
+    constexpr DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
+    const DWORD tabStop = spec.tabIndex >= 0 ? WS_TABSTOP : 0;
+    switch (spec.kind) {
+        case Kind::Page:
+            return {kPageClass, child | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+        case Kind::TabStrip:
+            return {WC_TABCONTROLW, child | tabStop | TCS_FOCUSONBUTTONDOWN, 0};
+        case Kind::Button:
+            return {WC_BUTTONW, child | tabStop | BS_PUSHBUTTON, 0};
+        case Kind::Frame:
+            return {WC_BUTTONW, child | BS_GROUPBOX, 0};
+        case Kind::Label:
+            return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX, 0};
+        case Kind::LinkLabel:
+            // SS_NOTIFY: the label reports clicks and receives the mouse.
+            return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+        case Kind::ListView:
+            return {WC_LISTVIEWW, child | tabStop | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                    WS_EX_CLIENTEDGE};
+        case Kind::ProgressBar:
+            return {PROGRESS_CLASSW, child, 0};
+    }
+    return {WC_STATICW, child, 0};
+}
+
+UINT WindowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    // Windows 10 knows the DPI of each window's monitor; older systems have one DPI.
+    if (const auto getDpi = GetProc<GetDpiForWindowFn>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")) {
+        if (const UINT dpi = getDpi(window)) return dpi;
+    }
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+RECT WindowRectForClient(int width, int height, DWORD style, DWORD exStyle, UINT dpi) {
+    RECT rect{0, 0, width, height};
+    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = GetProc<AdjustForDpiFn>(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi");
+    if (!adjust || !adjust(&rect, style, FALSE, exStyle, dpi)) ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    return rect;
+}
+
+}  // namespace
+
+bool RegisterPageClass(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (::GetClassInfoExW(instance, kPageClass, &wc)) return true;
+    wc.lpfnWndProc = PageProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kPageClass;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+bool frmQNRepair::CreateControls() {
+    dpi_ = WindowDpi(hwnd_);
+    linkCursor_ = static_cast<HCURSOR>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDC_LINKHAND), IMAGE_CURSOR,
+                                                    0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    faceName_ = kDesignFace;
+    CreateFonts();
+    for (size_t i = 0; i < kControlCount; ++i) {
+        const Ctl id = static_cast<Ctl>(i);
+        const ControlSpec& spec = Spec(id);
+        const ClassAndStyle kind = WindowKind(spec);
+        const Ctl parent = WindowParent(id);
+        const HWND parentWindow = parent == Ctl::None ? hwnd_ : Control(parent);
+        const int controlId = id == Ctl::cmdQuit ? IDCANCEL : kFirstControlId + static_cast<int>(i);
+        const HWND control = ::CreateWindowExW(
+            kind.exStyle, kind.className, spec.designText, kind.style | (spec.visible ? WS_VISIBLE : 0), 0, 0, 0, 0,
+            parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance_, nullptr);
+        if (!control) return false;
+        controls_[i] = control;
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        switch (spec.kind) {
+            case Kind::Page:
+                ::SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(id));
+                break;
+            case Kind::LinkLabel:
+                ::SetWindowSubclass(control, LinkLabelProc, static_cast<UINT_PTR>(id),
+                                    reinterpret_cast<DWORD_PTR>(hwnd_));
+                break;
+            case Kind::TabStrip: {
+                ::SetWindowSubclass(control, TabStripProc, static_cast<UINT_PTR>(id),
+                                    reinterpret_cast<DWORD_PTR>(hwnd_));
+                for (int tab = 0; tab < static_cast<int>(std::size(kTabDesignCaptions)); ++tab) {
+                    TCITEMW item{};
+                    item.mask = TCIF_TEXT;
+                    item.pszText = const_cast<wchar_t*>(kTabDesignCaptions[tab]);
+                    ::SendMessageW(control, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
+                }
+                break;
+            }
+            case Kind::ListView:
+                for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
+                    LVCOLUMNW col{};
+                    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+                    col.pszText = const_cast<wchar_t*>(kFileListColumns[column].header);
+                    col.cx = TwipsToPixels(kFileListColumns[column].widthTwips, dpi_);
+                    col.iSubItem = column;
+                    ::SendMessageW(control, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    // Sibling order: each control below the one before it, so the pages cover the tab strip's
+    // display area and a button covers the label it hides.
+    HWND previous[kControlCount + 1] = {};
+    for (size_t i = 0; i < kControlCount; ++i) {
+        const Ctl id = static_cast<Ctl>(i);
+        const size_t parentSlot = static_cast<size_t>(static_cast<int>(WindowParent(id)) + 1);
+        ::SetWindowPos(controls_[i], previous[parentSlot] ? previous[parentSlot] : HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous[parentSlot] = controls_[i];
+    }
+    // Group boxes go below the labels they frame, or they would paint over them.
+    for (const Ctl frame : {Ctl::Frame1, Ctl::Frame2, Ctl::Frame3}) {
+        ::SetWindowPos(Control(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    ApplyLayout();
+    return true;
+}
+
+void frmQNRepair::CreateFonts() {
+    LOGFONTW design{};
+    design.lfHeight = -::MulDiv(kFontPoints, static_cast<int>(dpi_), 72);
+    design.lfWeight = FW_NORMAL;
+    design.lfCharSet = DEFAULT_CHARSET;
+    design.lfQuality = DEFAULT_QUALITY;
+    lstrcpynW(design.lfFaceName, faceName_.c_str(), LF_FACESIZE);
+    font_.reset(::CreateFontIndirectW(&design));
+    design.lfUnderline = TRUE;
+    underlinedFont_.reset(::CreateFontIndirectW(&design));
+}
+
+void frmQNRepair::ApplyLayout() {
+    const RECT window = WindowRectForClient(TwipsToPixels(kClientWidthTwips, dpi_),
+                                            TwipsToPixels(kClientHeightTwips, dpi_),
+                                            static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+                                            static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (size_t i = 0; i < kControlCount; ++i) {
+        const Ctl id = static_cast<Ctl>(i);
+        const RECT r = ParentRectTwips(id);
+        const int left = TwipsToPixels(r.left, dpi_);
+        const int top = TwipsToPixels(r.top, dpi_);
+        ::SetWindowPos(controls_[i], nullptr, left, top, TwipsToPixels(r.right, dpi_) - left,
+                       TwipsToPixels(r.bottom, dpi_) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(controls_[i], WM_SETFONT,
+                       reinterpret_cast<WPARAM>(underlined_[i] ? underlinedFont_.get() : font_.get()), FALSE);
+        if (Spec(id).kind == Kind::LinkLabel) FitLinkLabel(id);
+    }
+    for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
+        for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
+            ::SendMessageW(Control(list), LVM_SETCOLUMNWIDTH, column,
+                           TwipsToPixels(kFileListColumns[column].widthTwips, dpi_));
+        }
+    }
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void frmQNRepair::CenterOnScreen() {
+    RECT window{};
+    ::GetWindowRect(hwnd_, &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    ::SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
+                   area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmQNRepair::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    CreateFonts();
+    ApplyLayout();
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmQNRepair::FitLinkLabel(Ctl label) {
+    // A link label is as wide as its text, so that only the text reacts to the mouse.
+    const HWND control = Control(label);
+    const std::wstring text = Text(label);
+    const HDC dc = ::GetDC(control);
+    if (!dc) return;
+    const HGDIOBJ old = ::SelectObject(dc, underlined_[static_cast<size_t>(label)] ? underlinedFont_.get() : font_.get());
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    RECT r{};
+    ::GetWindowRect(control, &r);
+    ::SetWindowPos(control, nullptr, 0, 0, extent.cx, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Ctl frmQNRepair::FromHandle(HWND control) const {
+    if (!control) return Ctl::None;
+    for (size_t i = 0; i < kControlCount; ++i) {
+        if (controls_[i] == control) return static_cast<Ctl>(i);
+    }
+    return Ctl::None;
+}
+
+void frmQNRepair::SetText(Ctl id, const std::wstring& text) {
+    ::SetWindowTextW(Control(id), text.c_str());
+    if (Spec(id).kind == Kind::LinkLabel) FitLinkLabel(id);
+}
+
+std::wstring frmQNRepair::Text(Ctl id) const {
+    const HWND control = Control(id);
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void frmQNRepair::SetVisible(Ctl id, bool visible) { ::ShowWindow(Control(id), visible ? SW_SHOWNA : SW_HIDE); }
+
+bool frmQNRepair::IsVisible(Ctl id) const {
+    return (::GetWindowLongPtrW(Control(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void frmQNRepair::SetUnderline(Ctl label, bool underline) {
+    underlined_[static_cast<size_t>(label)] = underline;
+    ::SendMessageW(Control(label), WM_SETFONT,
+                   reinterpret_cast<WPARAM>(underline ? underlinedFont_.get() : font_.get()), TRUE);
+}
+
+bool frmQNRepair::IsUnderlined(Ctl label) const { return underlined_[static_cast<size_t>(label)]; }
+
+void frmQNRepair::BringToFront(Ctl page) {
+    ::SetWindowPos(Control(page), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void frmQNRepair::SetTabCaption(int index, const std::wstring& caption) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(caption.c_str());
+    ::SendMessageW(Control(Ctl::TabStrip1), TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&item));
+}
+
+LRESULT frmQNRepair::OnCtlColorStatic(HDC dc, HWND control) {
+    const Ctl id = FromHandle(control);
+    if (id != Ctl::None && Spec(id).kind == Kind::LinkLabel) ::SetTextColor(dc, RGB(0, 0, 255));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+bool frmQNRepair::OnSetCursor(HWND over) {
+    if (repairDepth_ > 0) {
+        // While a repair runs the whole window shows the hourglass.
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return true;
+    }
+    const Ctl id = FromHandle(over);
+    if (id == Ctl::None || Spec(id).kind != Kind::LinkLabel || !linkCursor_) return false;
+    ::SetCursor(linkCursor_);
+    return true;
+}
+
+}  // namespace qn

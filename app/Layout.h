@@ -1,0 +1,77 @@
+// The window's controls as designed: one row per control, positions in twips.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+namespace qn {
+
+// Every control of the window, by the name the rest of the program knows it under.
+enum class Ctl : int {
+    None = -1,
+    cmdQuit, cmdAbout, lblQNAd, lblQNAdLink,
+    picMDAC, picWindows, picComponents, picJET,
+    // MDAC page
+    Label7, Label8, Label19, Label21, Label22, lvwMDACFiles, Command1, Label11, ProgressBar1,
+    // Jet 4.0 page
+    Label25, Label24, Label23, Label10, Label9, Command3, lvwJetFiles, ProgressBar3,
+    // Windows settings page
+    Frame1, Label1, Label2, Label3, Label4, Label6, Label5, Label14, Label13,
+    Frame2, Label28, Label29, Label31, Label30, Label33, Label32, Label26, Label27,
+    // Other components page
+    Frame3, Label18, Label17, Label15, Label16, Label35, Label34, Label37, Label36, Label39, Label38,
+    TabStrip1,
+    Count
+};
+
+inline constexpr size_t kControlCount = static_cast<size_t>(Ctl::Count);
+
+enum class Kind { Page, TabStrip, Button, Label, LinkLabel, Frame, ListView, ProgressBar };
+
+struct ControlSpec {
+    Ctl id;
+    const wchar_t* name;
+    Kind kind;
+    Ctl container;            // Ctl::None: the window itself
+    int left, top, width, height;  // twips, relative to the container's client area
+    const wchar_t* designText;
+    bool visible;
+    int tabIndex;             // -1: not a tab stop
+};
+
+// The rows in creation order; a control's index is its Ctl value.
+const ControlSpec& Spec(Ctl id);
+
+// Client area of the window, in twips.
+inline constexpr int kClientWidthTwips = 7980;
+inline constexpr int kClientHeightTwips = 5535;
+
+// Twips to pixels at `dpi` (15 twips are one pixel at 96 DPI).
+inline int TwipsToPixels(int twips, UINT dpi) { return ::MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+// The control's rectangle in its window parent's client coordinates, in twips: a frame does
+// not parent its controls (group boxes do not pass on notifications), so their offsets add up.
+RECT ParentRectTwips(Ctl id);
+
+// The window parent of a control: the page it lies on, or Ctl::None for the window.
+Ctl WindowParent(Ctl id);
+
+// Columns of the two file lists: header text and width in twips; the same in every language.
+struct ColumnSpec {
+    const wchar_t* key;
+    const wchar_t* header;
+    int widthTwips;
+};
+inline constexpr ColumnSpec kFileListColumns[] = {
+    {L"FILENAME", L"Dateiname", 1000},
+    {L"FILEVERSION", L"Dateiversion", 900},
+    {L"FILEPATH", L"Pfad", 4300},
+};
+
+// Tabs of TabStrip1 with their design captions; tabs 3 and 4 are localised at start-up.
+inline constexpr const wchar_t* kTabDesignCaptions[] = {
+    L"MDAC", L"JET", L"Windows-Einstellungen", L"Weitere Komponenten"};
+inline constexpr Ctl kTabPages[] = {Ctl::picMDAC, Ctl::picJET, Ctl::picWindows, Ctl::picComponents};
+
+}  // namespace qn

@@ -1,0 +1,64 @@
+// Switching pages with the tab strip.
+#include <iterator>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/WindowMessages.h"
+#include "app/frmQNRepair.h"
+
+namespace qn {
+
+namespace {
+
+// Per selected tab (1-based): the page shown, and the pages hidden in this order.
+struct PageRow {
+    Ctl shown;
+    Ctl hidden[3];
+};
+constexpr PageRow kPageRows[] = {
+    {Ctl::picMDAC, {Ctl::picJET, Ctl::picWindows, Ctl::picComponents}},
+    {Ctl::picJET, {Ctl::picMDAC, Ctl::picWindows, Ctl::picComponents}},
+    {Ctl::picWindows, {Ctl::picJET, Ctl::picMDAC, Ctl::picComponents}},
+    {Ctl::picComponents, {Ctl::picWindows, Ctl::picJET, Ctl::picMDAC}},
+};
+
+}  // namespace
+
+void frmQNRepair::OnTabClick() {
+    const HWND tabs = Control(Ctl::TabStrip1);
+    const auto focus = static_cast<int>(::SendMessageW(tabs, TCM_GETCURFOCUS, 0, 0));
+    // The click and the timer after a mouse press both get here; only the first that sees
+    // the new tab switches, so each change analyses its page once.
+    if (focus == state_.lLastTabFocus) return;
+    state_.lLastTabFocus = focus;
+    const auto selected = static_cast<int>(::SendMessageW(tabs, TCM_GETCURSEL, 0, 0)) + 1;
+    ShowPage(selected);
+    ::SetFocus(Control(Ctl::cmdQuit));
+}
+
+void frmQNRepair::ShowPage(int selectedTab) {
+    if (selectedTab < 1 || selectedTab > static_cast<int>(std::size(kPageRows))) return;
+    const PageRow& row = kPageRows[selectedTab - 1];
+    SetVisible(row.shown, true);
+    BringToFront(row.shown);
+    for (const Ctl page : row.hidden) SetVisible(page, false);
+    switch (selectedTab) {
+        case 1: FillMDACPage(); break;
+        case 2: FillJetPage(); break;
+        case 3: FillWindowsPage(); break;
+        case 4: FillComponentsPage(); break;
+        default: break;
+    }
+}
+
+void frmQNRepair::OnTabMouseDown() {
+    state_.TabTimerEnabled = ::SetTimer(hwnd_, kTabTimerId, kTabTimerMs, nullptr) != 0;
+}
+
+void frmQNRepair::OnTabTimer() {
+    ::KillTimer(hwnd_, kTabTimerId);
+    state_.TabTimerEnabled = false;
+    OnTabClick();
+}
+
+}  // namespace qn

@@ -1,0 +1,110 @@
+// The two repairs: re-registering the MDAC files and the Jet 4.0 files.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/frmQNRepair.h"
+#include "platform/Strings.h"
+#include "repair/modDLLRegister.h"
+#include "resources/resource.h"
+
+namespace qn {
+
+namespace {
+
+// The short (8.3) form of `path`, or the empty text when it cannot be formed, as for a
+// missing file ("Not found") or a short path that would not fit the 260-character buffer.
+std::wstring ShortPath(const std::wstring& path) {
+    WCHAR buffer[261] = {};
+    const DWORD length = ::GetShortPathNameW(path.c_str(), buffer, 260);
+    if (length == 0 || length > 260) return {};
+    return std::wstring(buffer, length);
+}
+
+}  // namespace
+
+// While a repair runs the window shows the hourglass; nested repairs share it. A close that
+// arrived meanwhile is carried out once the last repair has let go of the controls.
+class RepairScope {
+public:
+    explicit RepairScope(frmQNRepair& form) : form_(form) {
+        ++form_.repairDepth_;
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    }
+    ~RepairScope() {
+        if (--form_.repairDepth_ > 0) return;
+        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+        if (form_.closePending_ && form_.hwnd_) {
+            form_.closePending_ = false;
+            // Posted: the button whose click started the repair is still on the call stack.
+            ::PostMessageW(form_.hwnd_, WM_CLOSE, 0, 0);
+        }
+    }
+    RepairScope(const RepairScope&) = delete;
+    RepairScope& operator=(const RepairScope&) = delete;
+
+private:
+    frmQNRepair& form_;
+};
+
+void frmQNRepair::OnRepairMdac() {
+    RepairScope scope(*this);
+    SetVisible(Ctl::Command1, false);
+    const bool linkWasVisible = IsVisible(Ctl::Label19);
+    if (linkWasVisible) SetVisible(Ctl::Label19, false);
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::vector<RegistrationFailure> failures;
+    if (DoEvents()) {
+        CollectMDACFiles();
+        failures = RegisterFiles(state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
+    }
+    if (IsClosed()) return;
+    SetText(Ctl::Label11, L"");
+    if (linkWasVisible) SetVisible(Ctl::Label19, true);
+    SetVisible(Ctl::Command1, true);
+    SetVisible(Ctl::ProgressBar1, false);
+    ::SetFocus(Control(Ctl::cmdQuit));
+    ReportFailures(failures);
+}
+
+void frmQNRepair::OnRepairJet() {
+    RepairScope scope(*this);
+    SetVisible(Ctl::Command3, false);
+    std::vector<RegistrationFailure> failures;
+    // The list is the one the last analysis of the Jet page built; it is not collected anew.
+    if (DoEvents()) failures = RegisterFiles(state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
+    if (IsClosed()) return;
+    SetVisible(Ctl::Command3, true);
+    SetVisible(Ctl::ProgressBar3, false);
+    ::SetFocus(Control(Ctl::cmdQuit));
+    ReportFailures(failures);
+}
+
+std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list, Ctl progressBar, Ctl nameLabel) {
+    // A copy: a page analysis that runs between two files replaces the window's list.
+    const FileList files = list;
+    std::vector<RegistrationFailure> failures;
+    SetVisible(progressBar, true);
+    ::SendMessageW(Control(progressBar), PBM_SETRANGE32, 0, static_cast<LPARAM>(files.size()));
+    ::SendMessageW(Control(progressBar), PBM_SETPOS, 0, 0);
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (nameLabel != Ctl::None) SetText(nameLabel, GetFile(files[i].FilePath));
+        const std::wstring shortPath = ShortPath(files[i].FilePath);
+        if (!files[i].NoRegister) {
+            const RegistrationResult result = RegisterComponent(shortPath);
+            if (result.outcome != RegistrationOutcome::Registered && result.outcome != RegistrationOutcome::Skipped) {
+                failures.push_back({files[i].FilePath, result});
+            }
+        }
+        ::SendMessageW(Control(progressBar), PBM_SETPOS, static_cast<WPARAM>(i + 1), 0);
+        if (!DoEvents()) break;
+    }
+    return failures;
+}
+
+void frmQNRepair::ReportFailures(const std::vector<RegistrationFailure>& failures) {
+    const std::wstring text = FormatRegistrationFailures(failures);
+    if (text.empty()) return;
+    ::MessageBoxW(hwnd_, text.c_str(), LoadResString(IDS_REPAIR_FAILED_TITLE).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace qn

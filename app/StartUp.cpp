@@ -1,0 +1,86 @@
+// What happens between the creation of the window and its first appearance.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/frmQNRepair.h"
+#include "platform/Registry.h"
+#include "platform/Strings.h"
+#include "resources/resource.h"
+
+namespace qn {
+
+void frmQNRepair::Load() {
+    AdaptFontsToIconTitleFont();
+
+    WCHAR systemDir[261] = {};
+    ::GetSystemDirectoryW(systemDir, 260);
+    state_.sSystemDir = systemDir;  // up to the first NUL
+
+    state_.lWinVersion = windowsVersion_.GetWindowsVersion();
+
+    DetectQuillnest();
+
+    SetText(Ctl::cmdQuit, LoadResString(IDS_EXIT));
+    SetText(Ctl::cmdAbout, LoadResString(IDS_ABOUT));
+
+    if (state_.lWinVersion == kWinXP) SetRepairButtonIcons();
+
+    for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
+        const auto style = static_cast<DWORD>(::SendMessageW(Control(list), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+        ::SendMessageW(Control(list), LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                       style | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+    }
+
+    SetTabCaption(2, LoadResString(IDS_TAB_WINDOWS));
+    SetTabCaption(3, LoadResString(IDS_TAB_COMPONENTS));
+
+    // picComponents stays as it is: picMDAC covers it.
+    SetVisible(Ctl::picMDAC, true);
+    BringToFront(Ctl::picMDAC);
+    SetVisible(Ctl::picJET, false);
+    SetVisible(Ctl::picWindows, false);
+
+    FillMDACPage();
+}
+
+bool IsTahoma(const LOGFONTW& iconTitleFont) {
+    // Only the first six characters count, exactly: "Tahoma Bold" counts, "tahoma" does not.
+    return std::wstring(iconTitleFont.lfFaceName, 6) == L"Tahoma";
+}
+
+void frmQNRepair::AdaptFontsToIconTitleFont() {
+    LOGFONTW iconTitle{};
+    // On failure the record stays zeroed, the face name is empty and no font changes.
+    ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(iconTitle), &iconTitle, 0);
+    if (!IsTahoma(iconTitle)) return;
+    faceName_ = L"Tahoma";
+    CreateFonts();
+    ApplyLayout();
+}
+
+void frmQNRepair::DetectQuillnest() {
+    cRegistry registry;
+    registry.ClassKey(kHKeyClassesRoot);
+    registry.SectionKey(L".qna");
+    if (registry.KeyExists()) {
+        state_.bQuillnestInstalled = true;
+        ::SetWindowTextW(hwnd_, LoadResString(IDS_CAPTION_INSTALLED).c_str());
+        SetVisible(Ctl::lblQNAd, false);
+        SetVisible(Ctl::lblQNAdLink, false);
+    } else {
+        ::SetWindowTextW(hwnd_, LoadResString(IDS_CAPTION_NOT_INSTALLED).c_str());
+        SetText(Ctl::lblQNAd, LoadResString(IDS_AD_LINE));
+        SetText(Ctl::lblQNAdLink, LoadResString(IDS_AD_DOWNLOAD));
+    }
+}
+
+void frmQNRepair::SetRepairButtonIcons() {
+    for (const Ctl button : {Ctl::Command1, Ctl::Command3}) {
+        UniqueIcon icon{static_cast<HICON>(::LoadImageW(instance_, L"ICON_REPAIR_16", IMAGE_ICON, 16, 16, 0))};
+        if (!icon) continue;
+        // The image list holds its own copy of the icon and lives as long as the window.
+        buttonImages_.push_back(SetButtonIcon(Control(button), icon.get(), 1, 1));
+    }
+}
+
+}  // namespace qn

@@ -1,0 +1,23 @@
+// Private messages and timer ids of the window and its pages.
+#pragma once
+
+#include <windows.h>
+
+namespace qn {
+
+// The pointer moved over the bare surface of a page; wParam: the page's Ctl.
+inline constexpr UINT kMsgSurfaceMouseMove = WM_APP + 1;
+// The pointer moved over a link label; wParam: the label's Ctl.
+inline constexpr UINT kMsgLinkMouseMove = WM_APP + 2;
+// A mouse button went down over the tab strip.
+inline constexpr UINT kMsgTabMouseDown = WM_APP + 3;
+
+inline constexpr UINT_PTR kTabTimerId = 1;
+inline constexpr UINT kTabTimerMs = 1;
+inline constexpr UINT_PTR kShellExecuteTimerId = 2;
+inline constexpr UINT kShellExecuteTimerMs = 4;
+
+// The window class of the page containers.
+bool RegisterPageClass(HINSTANCE instance);
+
+}  // namespace qn

@@ -1,0 +1,226 @@
+#include "app/frmQNRepair.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "app/WindowMessages.h"
+
+namespace qn {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"QNRepairMainWindow";
+
+void OpenWithShell(const std::wstring& url) {
+    // The browser's own failure dialogs are its business; nothing is reported here.
+    ::ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (::GetClassInfoExW(instance, kWindowClass, &wc)) return true;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0));
+    wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kWindowClass;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+frmQNRepair::frmQNRepair(HINSTANCE instance, FormServices services)
+    : instance_(instance), services_(std::move(services)),
+      windowsVersion_(services_.queryOsVersion ? services_.queryOsVersion : QueryOsVersion) {
+    if (!services_.openUrl) services_.openUrl = OpenWithShell;
+    if (!services_.queryOsVersion) services_.queryOsVersion = QueryOsVersion;
+    // Creation of the window object: the common controls, nothing else.
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                      ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&classes);
+}
+
+frmQNRepair::~frmQNRepair() {
+    if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+bool frmQNRepair::Create(int showCommand) {
+    if (!RegisterWindowClass(instance_, WindowProc) || !RegisterPageClass(instance_)) return false;
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    // Created hidden at a provisional size: the layout needs the DPI of the window's monitor.
+    if (!::CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                           640, 480, nullptr, nullptr, instance_, this)) {
+        return false;
+    }
+    if (!CreateControls()) {
+        ::DestroyWindow(hwnd_);
+        return false;
+    }
+    Load();
+    CenterOnScreen();
+    ::ShowWindow(hwnd_, showCommand);
+    ::UpdateWindow(hwnd_);
+    ::SetFocus(Control(Ctl::cmdQuit));
+    return true;
+}
+
+LRESULT CALLBACK frmQNRepair::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<frmQNRepair*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<frmQNRepair*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!form) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        form->hwnd_ = nullptr;
+        form->controls_.fill(nullptr);
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+            break;
+        case WM_MOUSEMOVE:
+            OnSurfaceMouseMove(Ctl::None);
+            return 0;
+        case kMsgSurfaceMouseMove:
+            OnSurfaceMouseMove(static_cast<Ctl>(wParam));
+            return 0;
+        case kMsgLinkMouseMove:
+            OnLinkHover(static_cast<Ctl>(wParam));
+            return 0;
+        case kMsgTabMouseDown:
+            OnTabMouseDown();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTabTimerId) OnTabTimer();
+            else if (wParam == kShellExecuteTimerId) OnShellExecuteTimer();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void frmQNRepair::OnCommand(WORD id, WORD code, HWND control) {
+    if (id == IDCANCEL) {  // cmdQuit, or Escape
+        OnQuit();
+        return;
+    }
+    if (!control) return;
+    const Ctl source = FromHandle(control);
+    if (code == BN_CLICKED) {
+        switch (source) {
+            case Ctl::cmdAbout: OnAbout(); break;
+            case Ctl::Command1: OnRepairMdac(); break;
+            case Ctl::Command3: OnRepairJet(); break;
+            default: break;
+        }
+    } else if (code == STN_CLICKED && Spec(source).kind == Kind::LinkLabel) {
+        OnLinkClick(source);
+    }
+}
+
+LRESULT frmQNRepair::OnNotify(const NMHDR& header) {
+    const Ctl source = FromHandle(header.hwndFrom);
+    if (source == Ctl::TabStrip1 && (header.code == TCN_SELCHANGE || header.code == NM_CLICK)) {
+        OnTabClick();
+    } else if ((source == Ctl::lvwMDACFiles || source == Ctl::lvwJetFiles) && header.code == LVN_COLUMNCLICK) {
+        OnColumnClick(source, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+    }
+    return 0;
+}
+
+void frmQNRepair::OnClose() {
+    // A repair lets messages run between files; the window must outlive it, so the close is
+    // carried out when the repair has stopped.
+    if (repairDepth_ > 0) {
+        closePending_ = true;
+        return;
+    }
+    ::DestroyWindow(hwnd_);
+}
+
+bool frmQNRepair::DoEvents() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        if (!PreTranslateMessage(msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return hwnd_ != nullptr && !closePending_;
+}
+
+bool frmQNRepair::PreTranslateMessage(MSG& msg) {
+    if (!hwnd_ || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB &&
+        !(::GetKeyState(VK_CONTROL) & 0x8000)) {
+        MoveFocusInOrder(msg.hwnd, (::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+        return true;
+    }
+    return ::IsDialogMessageW(hwnd_, &msg) != FALSE;
+}
+
+void frmQNRepair::MoveFocusInOrder(HWND from, bool backwards) {
+    // Dialog navigation would follow the z-order, which puts the pages before the tab strip;
+    // the designed order is the controls' tab index.
+    std::vector<Ctl> stops;
+    for (size_t i = 0; i < kControlCount; ++i) {
+        const Ctl id = static_cast<Ctl>(i);
+        const ControlSpec& spec = Spec(id);
+        if (spec.tabIndex < 0 || spec.kind == Kind::Page) continue;
+        if (::IsWindowVisible(Control(id)) && ::IsWindowEnabled(Control(id))) stops.push_back(id);
+    }
+    if (stops.empty()) return;
+    std::sort(stops.begin(), stops.end(), [](Ctl a, Ctl b) { return Spec(a).tabIndex < Spec(b).tabIndex; });
+    Ctl current = FromHandle(from);
+    for (HWND h = from; current == Ctl::None && h && h != hwnd_; h = ::GetParent(h)) current = FromHandle(h);
+    auto at = std::find(stops.begin(), stops.end(), current);
+    size_t next = 0;
+    if (at != stops.end()) {
+        const size_t index = static_cast<size_t>(at - stops.begin());
+        next = backwards ? (index + stops.size() - 1) % stops.size() : (index + 1) % stops.size();
+    } else if (backwards) {
+        next = stops.size() - 1;
+    }
+    ::SetFocus(Control(stops[next]));
+}
+
+std::wstring frmQNRepair::GetFile(const std::wstring& sFile) const { return qn::GetFile(sFile); }
+std::wstring frmQNRepair::GetFile03(const std::wstring& sFile) const { return qn::GetFile03(sFile); }
+
+}  // namespace qn

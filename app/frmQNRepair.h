@@ -1,0 +1,170 @@
+// The program's one window: its controls, its state, and what the user can do with it.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/FileInfo.h"
+#include "app/Layout.h"
+#include "platform/Handles.h"
+#include "platform/modAPI.h"
+#include "repair/RegistrationReport.h"
+
+namespace qn {
+
+struct MdacPage;
+struct JetPage;
+struct WindowsPage;
+struct ComponentsPage;
+
+// State of the window that several of its parts share.
+struct FormState {
+    std::wstring sSystemDir;          // system directory, no trailing backslash
+    int lWinVersion = 0;              // Windows version code
+    bool bQuillnestInstalled = false;
+    int lLastTabFocus = 0;            // focused tab at the last page switch (0-based)
+    Ctl oHoverLabel = Ctl::None;      // the underlined link label
+    std::wstring sLinkUrl;            // what the link timer opens next
+    FileList MDACFiles;
+    FileList JetFiles;
+    bool TabTimerEnabled = false;
+    bool ShellExecuteTimerEnabled = false;
+};
+
+// What the window does through the outside world; tests replace parts of it.
+struct FormServices {
+    std::function<void(const std::wstring& url)> openUrl;  // default: the shell's "open"
+    std::function<OsVersion()> queryOsVersion;              // default: QueryOsVersion
+};
+
+// True when the system's icon-title font is Tahoma, so that the window adopts it.
+bool IsTahoma(const LOGFONTW& iconTitleFont);
+
+class frmQNRepair {
+public:
+    explicit frmQNRepair(HINSTANCE instance, FormServices services = {});
+    ~frmQNRepair();
+    frmQNRepair(const frmQNRepair&) = delete;
+    frmQNRepair& operator=(const frmQNRepair&) = delete;
+
+    // Creates the window, runs the start-up steps and shows it. False when the window could
+    // not be created.
+    bool Create(int showCommand = SW_SHOWNORMAL);
+
+    HWND Handle() const { return hwnd_; }
+    HWND Control(Ctl id) const { return controls_[static_cast<size_t>(id)]; }
+    const FormState& State() const { return state_; }
+    UINT Dpi() const { return dpi_; }
+    bool IsClosed() const { return hwnd_ == nullptr; }
+
+    // Handles dialog keys (Tab in the designed focus order, Escape for Exit). True when
+    // `msg` was consumed and must not be dispatched.
+    bool PreTranslateMessage(MSG& msg);
+
+    // Runs pending window messages once. False when the program is to end (WM_QUIT seen; it
+    // is posted again for the main loop) or the window is closing.
+    bool DoEvents();
+
+    // Page analyses and their lists.
+    void FillMDACPage();
+    void CollectMDACFiles();
+    void FillJetPage();
+    void CollectJetFiles();
+    void FillWindowsPage();
+    void FillComponentsPage();
+    std::wstring GetFile(const std::wstring& sFile) const;
+    std::wstring GetFile03(const std::wstring& sFile) const;
+
+    // What the user does.
+    void OnTabClick();
+    void OnTabMouseDown();
+    void OnTabTimer();
+    void OnLinkHover(Ctl label);
+    void OnSurfaceMouseMove(Ctl surface);
+    void OnLinkClick(Ctl label);
+    void OnShellExecuteTimer();
+    void OnAbout();
+    void OnQuit();
+    void OnRepairMdac();
+    void OnRepairJet();
+    void OnColumnClick(Ctl listView, int column);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(WORD id, WORD code, HWND control);
+    LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    bool OnSetCursor(HWND over);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnClose();
+
+    // Start-up.
+    void Load();
+    void AdaptFontsToIconTitleFont();
+    void DetectQuillnest();
+    void SetRepairButtonIcons();
+
+    // Layout and controls.
+    bool CreateControls();
+    void CreateFonts();
+    void ApplyLayout();
+    void CenterOnScreen();
+    void FitLinkLabel(Ctl label);
+    Ctl FromHandle(HWND control) const;
+
+    // Control helpers.
+    void SetText(Ctl id, const std::wstring& text);
+    std::wstring Text(Ctl id) const;
+    void SetVisible(Ctl id, bool visible);
+    bool IsVisible(Ctl id) const;
+    void SetUnderline(Ctl label, bool underline);
+    bool IsUnderlined(Ctl label) const;
+    void BringToFront(Ctl page);
+    void SetTabCaption(int index, const std::wstring& caption);
+    void FillFileList(Ctl listView, const FileList& files);
+    void SortFileList(Ctl listView);
+
+    // Models onto controls.
+    void Apply(const MdacPage& page);
+    void Apply(const JetPage& page);
+    void Apply(const WindowsPage& page);
+    void Apply(const ComponentsPage& page);
+
+    // Page switching.
+    void ShowPage(int selectedTab);
+    void MoveFocusInOrder(HWND from, bool backwards);
+
+    // Repairs.
+    friend class RepairScope;
+    // Registers the records of `files` that may be registered, advancing `progressBar` and, if
+    // given, naming each file in `nameLabel`. Stops early when the window is closing.
+    std::vector<RegistrationFailure> RegisterFiles(const FileList& files, Ctl progressBar, Ctl nameLabel);
+    void ReportFailures(const std::vector<RegistrationFailure>& failures);
+
+    HINSTANCE instance_;
+    FormServices services_;
+    WindowsVersion windowsVersion_;
+    HWND hwnd_ = nullptr;
+    std::array<HWND, kControlCount> controls_{};
+    FormState state_;
+    UINT dpi_ = 96;
+    std::wstring faceName_;
+    UniqueFont font_;
+    UniqueFont underlinedFont_;
+    std::array<bool, kControlCount> underlined_{};
+    HCURSOR linkCursor_ = nullptr;   // shared resource cursor: not destroyed
+    std::vector<UniqueImageList> buttonImages_;
+    // Sort column of each file list once its header was clicked.
+    std::optional<int> mdacSortColumn_;
+    std::optional<int> jetSortColumn_;
+    int repairDepth_ = 0;
+    bool closePending_ = false;
+};
+
+}  // namespace qn
