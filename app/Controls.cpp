@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/WindowMessages.h"
 #include "app/frmQNRepair.h"
 #include "platform/SystemLibrary.h"
@@ -17,6 +19,10 @@ constexpr int kFirstControlId = 1000;
 // The window's font as designed: 8 point; the face may become Tahoma at start-up.
 constexpr int kFontPoints = 8;
 constexpr wchar_t kDesignFace[] = L"MS Sans Serif";
+// Labels laid out taller than this hold two lines and wrap; the others keep one line.
+constexpr int kSingleLineTwips = 255;
+// What a grown label leaves free at its page's right edge.
+constexpr int kPageMarginTwips = 90;
 
 LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     // Pages are containers: what their controls report belongs to the window.
@@ -85,7 +91,7 @@ ClassAndStyle WindowKind(const ControlSpec& spec) {
         case Kind::Frame:
             return {WC_BUTTONW, child | BS_GROUPBOX, 0};
         case Kind::Label:
-            return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX, 0};
+            return {WC_STATICW, child | SS_NOPREFIX | (spec.height > kSingleLineTwips ? SS_LEFT : SS_LEFTNOWORDWRAP), 0};
         case Kind::LinkLabel:
             // SS_NOTIFY: the label reports clicks and receives the mouse.
             return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
@@ -231,6 +237,7 @@ void frmQNRepair::ApplyLayout() {
         ::SendMessageW(controls_[i], WM_SETFONT,
                        reinterpret_cast<WPARAM>(underlined_[i] ? underlinedFont_.get() : font_.get()), FALSE);
         if (Spec(id).kind == Kind::LinkLabel) FitLinkLabel(id);
+        if (Spec(id).kind == Kind::Label) FitLabel(id);
     }
     for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
         for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
@@ -262,20 +269,48 @@ void frmQNRepair::OnDpiChanged(UINT dpi, const RECT& suggested) {
     ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmQNRepair::FitLinkLabel(Ctl label) {
-    // A link label is as wide as its text, so that only the text reacts to the mouse.
-    const HWND control = Control(label);
-    const std::wstring text = Text(label);
+namespace {
+
+int TextWidth(HWND control, HFONT font, const std::wstring& text) {
     const HDC dc = ::GetDC(control);
-    if (!dc) return;
-    const HGDIOBJ old = ::SelectObject(dc, underlined_[static_cast<size_t>(label)] ? underlinedFont_.get() : font_.get());
+    if (!dc) return 0;
+    const HGDIOBJ old = ::SelectObject(dc, font);
     SIZE extent{};
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     ::SelectObject(dc, old);
     ::ReleaseDC(control, dc);
+    return extent.cx;
+}
+
+void SetWidth(HWND control, int width) {
     RECT r{};
     ::GetWindowRect(control, &r);
-    ::SetWindowPos(control, nullptr, 0, 0, extent.cx, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(control, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void frmQNRepair::FitLinkLabel(Ctl label) {
+    // A link label is as wide as its text, so that only the text reacts to the mouse.
+    const HWND control = Control(label);
+    SetWidth(control, TextWidth(control, underlined_[static_cast<size_t>(label)] ? underlinedFont_.get() : font_.get(),
+                                Text(label)));
+}
+
+void frmQNRepair::FitLabel(Ctl label) {
+    // A one-line label whose text is wider than laid out (a wider font than designed, a long
+    // translation) grows to the right as far as its page allows, rather than cutting the text.
+    const ControlSpec& spec = Spec(label);
+    if (spec.height > kSingleLineTwips) return;
+    const HWND control = Control(label);
+    const RECT laidOut = ParentRectTwips(label);
+    const int left = TwipsToPixels(laidOut.left, dpi_);
+    const int width = TwipsToPixels(laidOut.right, dpi_) - left;
+    RECT parent{};
+    ::GetClientRect(::GetParent(control), &parent);
+    const int room = std::max(width, static_cast<int>(parent.right) - left - TwipsToPixels(kPageMarginTwips, dpi_));
+    const int text = TextWidth(control, font_.get(), Text(label));
+    SetWidth(control, std::clamp(text, width, room));
 }
 
 Ctl frmQNRepair::FromHandle(HWND control) const {
@@ -289,6 +324,7 @@ Ctl frmQNRepair::FromHandle(HWND control) const {
 void frmQNRepair::SetText(Ctl id, const std::wstring& text) {
     ::SetWindowTextW(Control(id), text.c_str());
     if (Spec(id).kind == Kind::LinkLabel) FitLinkLabel(id);
+    if (Spec(id).kind == Kind::Label) FitLabel(id);
 }
 
 std::wstring frmQNRepair::Text(Ctl id) const {

@@ -116,6 +116,7 @@ private:
     void ApplyLayout();
     void CenterOnScreen();
     void FitLinkLabel(Ctl label);
+    void FitLabel(Ctl label);
     Ctl FromHandle(HWND control) const;
 
     // Control helpers.
