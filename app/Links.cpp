@@ -44,7 +44,8 @@ void frmQNRepair::OnLinkClick(Ctl label) {
     }
     // The browser starts from the timer, after the click has been handled.
     state_.ShellExecuteTimerEnabled = ::SetTimer(hwnd_, kShellExecuteTimerId, kShellExecuteTimerMs, nullptr) != 0;
-    if (!DoEvents() || IsClosed()) return;
+    DoEvents();
+    if (IsClosed()) return;
     SetUnderline(label, false);
 }
 

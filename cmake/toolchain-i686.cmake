@@ -1,11 +1,4 @@
 # Cross build for 32-bit Windows: the program that ships (MDAC and Jet are 32-bit).
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QN_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${QN_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QN_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER  ${QN_TRIPLET}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${QN_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)

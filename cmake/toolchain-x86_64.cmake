@@ -1,12 +1,5 @@
 # Cross build for 64-bit Windows; the tests run this build under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(QN_TRIPLET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${QN_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QN_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER  ${QN_TRIPLET}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${QN_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
