@@ -1,3 +1,4 @@
+#include "platform/NumberText.h"
 #include "analysis/WindowsPage.h"
 
 #include "analysis/RegistryText.h"
@@ -28,7 +29,7 @@ std::wstring NtVersionName(const OsVersion& os) {
     if (os.major == 10 && os.minor == 0) return os.build >= 22000 ? L"Windows 11" : L"Windows 10";
     // A version this program does not know by name: its numbers, which cannot be mistaken for a
     // product name and are what the user needs to tell support.
-    return L"Windows NT " + std::to_wstring(os.major) + L"." + std::to_wstring(os.minor);
+    return L"Windows NT " + UnsignedText(os.major) + L"." + UnsignedText(os.minor);
 }
 
 // HKLM\Software\Microsoft\Internet Explorer "Version", as a string value holds it.
@@ -86,9 +87,9 @@ WindowsPage AnalyseWindowsPage(int lWinVersion, const OsVersion& os, const IeVer
     page.Label1 = LoadResString(IDS_WINDOWS_VERSION);
     page.Label2 = WindowsVersionName(lWinVersion, os);
     page.Label3 = LoadResString(IDS_USER_LANGUAGE);
-    page.Label4 = std::to_wstring(::GetUserDefaultLangID());
+    page.Label4 = UnsignedText(::GetUserDefaultLangID());
     page.Label6 = LoadResString(IDS_ANSI_CODEPAGE);
-    page.Label5 = std::to_wstring(::GetACP());
+    page.Label5 = UnsignedText(::GetACP());
     page.Frame1 = LoadResString(IDS_WINDOWS_SETTINGS_FRAME);
     page.Label14 = LoadResString(IDS_IE_VERSION);
     page.Label13 = readIeVersion();

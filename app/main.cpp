@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <cstdlib>
+
 #include "app/frmQNRepair.h"
 #include "platform/SystemLibrary.h"
 
@@ -34,3 +36,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     }
     return static_cast<int>(msg.wParam);
 }
+
+namespace __gnu_cxx {
+// The toolchain's default terminate handler prints the demangled exception type to a console
+// that a window program does not have; its demangler alone would make up a sixth of the program.
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx

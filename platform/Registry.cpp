@@ -1,3 +1,4 @@
+#include "platform/NumberText.h"
 #include "platform/Registry.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ std::string Utf8(const std::wstring& text) {
     return result;
 }
 
-std::wstring RootText(RegistryRootKey root) { return std::to_wstring(root); }
+std::wstring RootText(RegistryRootKey root) { return SignedText(root); }
 
 struct RawData {
     DWORD type = REG_NONE;
@@ -124,8 +125,8 @@ LONG SetValue(HKEY key, const std::wstring& name, DWORD type, const void* data, 
 
 std::wstring RegValueText(const RegValue& value) {
     if (const auto* text = std::get_if<std::wstring>(&value)) return *text;
-    if (const auto* number = std::get_if<int16_t>(&value)) return std::to_wstring(*number);
-    if (const auto* number = std::get_if<int32_t>(&value)) return std::to_wstring(*number);
+    if (const auto* number = std::get_if<int16_t>(&value)) return SignedText(*number);
+    if (const auto* number = std::get_if<int32_t>(&value)) return SignedText(*number);
     std::wstring text;
     if (const auto* bytes = std::get_if<std::vector<uint8_t>>(&value)) {
         static constexpr wchar_t kHexDigits[] = L"0123456789ABCDEF";

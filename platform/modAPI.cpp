@@ -1,3 +1,4 @@
+#include "platform/NumberText.h"
 #include "platform/modAPI.h"
 
 #include <shlobj.h>
@@ -56,10 +57,10 @@ bool ReadFixedFileInfo(const std::wstring& path, VS_FIXEDFILEINFO& info) {
 }
 
 std::wstring FormatVersion(const VS_FIXEDFILEINFO& info, bool withBuild) {
-    std::wstring text = std::to_wstring(HIWORD(info.dwFileVersionMS)) + L"." +
-                        std::to_wstring(LOWORD(info.dwFileVersionMS)) + L"." +
-                        std::to_wstring(HIWORD(info.dwFileVersionLS));
-    if (withBuild) text += L" (Build " + std::to_wstring(LOWORD(info.dwFileVersionLS)) + L")";
+    std::wstring text = UnsignedText(HIWORD(info.dwFileVersionMS)) + L"." +
+                        UnsignedText(LOWORD(info.dwFileVersionMS)) + L"." +
+                        UnsignedText(HIWORD(info.dwFileVersionLS));
+    if (withBuild) text += L" (Build " + UnsignedText(LOWORD(info.dwFileVersionLS)) + L")";
     return text;
 }
 

@@ -1,3 +1,4 @@
+#include "platform/NumberText.h"
 #include "repair/RegistrationReport.h"
 
 #include <algorithm>
@@ -21,11 +22,6 @@ bool IsFailure(const RegistrationFailure& failure) {
            failure.result.outcome == RegistrationOutcome::CallFailed;
 }
 
-std::wstring HexCode(DWORD code) {
-    wchar_t text[16] = {};
-    std::swprintf(text, std::size(text), L"0x%08X", static_cast<unsigned>(code));
-    return text;
-}
 
 // Replaces the first "%1" of `text`; texts of the string table and of the system mark their
 // insert that way.
@@ -52,14 +48,14 @@ std::wstring DescribeFailure(const RegistrationFailure& failure, LANGID language
     case RegistrationOutcome::LoadFailed: {
         // Load errors such as "%1 is not a valid Win32 application" name the file.
         std::wstring reason = Insert(SystemMessage(result.loadError, language), failure.file);
-        if (reason.empty()) reason = HexCode(result.loadError);
+        if (reason.empty()) reason = HexText(result.loadError);
         return LoadResString(IDS_REPAIR_LOAD_FAILED, language) + L" " + reason;
     }
     case RegistrationOutcome::EntryPointMissing:
         return LoadResString(IDS_REPAIR_NO_ENTRY_POINT, language);
     case RegistrationOutcome::CallFailed: {
         std::wstring line = Insert(LoadResString(IDS_REPAIR_CALL_FAILED, language),
-                                   HexCode(static_cast<DWORD>(result.status)));
+                                   HexText(static_cast<DWORD>(result.status)));
         const std::wstring reason = StatusMessage(result.status, language);
         if (!reason.empty()) line += L" " + reason;
         return line;
