@@ -78,10 +78,10 @@ struct ClassAndStyle {
     DWORD exStyle;
 };
 
-ClassAndStyle WindowKind(const ControlSpec& spec) {
+ClassAndStyle WindowKind(const ControlLayout& row) {
     constexpr DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
-    const DWORD tabStop = spec.tabIndex >= 0 ? WS_TABSTOP : 0;
-    switch (spec.kind) {
+    const DWORD tabStop = row.tabIndex >= 0 ? WS_TABSTOP : 0;
+    switch (row.kind) {
         case Kind::Page:
             return {kPageClass, child | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
         case Kind::TabStrip:
@@ -91,7 +91,7 @@ ClassAndStyle WindowKind(const ControlSpec& spec) {
         case Kind::Frame:
             return {WC_BUTTONW, child | BS_GROUPBOX, 0};
         case Kind::Label:
-            return {WC_STATICW, child | SS_NOPREFIX | (spec.height > kSingleLineTwips ? SS_LEFT : SS_LEFTNOWORDWRAP), 0};
+            return {WC_STATICW, child | SS_NOPREFIX | (row.height > kSingleLineTwips ? SS_LEFT : SS_LEFTNOWORDWRAP), 0};
         case Kind::LinkLabel:
             // SS_NOTIFY: the label reports clicks and receives the mouse.
             return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
@@ -146,18 +146,18 @@ bool frmQNRepair::CreateControls() {
     CreateFonts();
     for (size_t i = 0; i < kControlCount; ++i) {
         const Ctl id = static_cast<Ctl>(i);
-        const ControlSpec& spec = Spec(id);
-        const ClassAndStyle kind = WindowKind(spec);
+        const ControlLayout& row = LayoutOf(id);
+        const ClassAndStyle kind = WindowKind(row);
         const Ctl parent = WindowParent(id);
         const HWND parentWindow = parent == Ctl::None ? hwnd_ : Control(parent);
         const int controlId = id == Ctl::cmdQuit ? IDCANCEL : kFirstControlId + static_cast<int>(i);
         const HWND control = ::CreateWindowExW(
-            kind.exStyle, kind.className, spec.designText, kind.style | (spec.visible ? WS_VISIBLE : 0), 0, 0, 0, 0,
+            kind.exStyle, kind.className, row.designText, kind.style | (row.visible ? WS_VISIBLE : 0), 0, 0, 0, 0,
             parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance_, nullptr);
         if (!control) return false;
         controls_[i] = control;
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        switch (spec.kind) {
+        switch (row.kind) {
             case Kind::Page:
                 ::SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(id));
                 break;
@@ -236,8 +236,8 @@ void frmQNRepair::ApplyLayout() {
                        TwipsToPixels(r.bottom, dpi_) - top, SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageW(controls_[i], WM_SETFONT,
                        reinterpret_cast<WPARAM>(underlined_[i] ? underlinedFont_.get() : font_.get()), FALSE);
-        if (Spec(id).kind == Kind::LinkLabel) FitLinkLabel(id);
-        if (Spec(id).kind == Kind::Label) FitLabel(id);
+        if (LayoutOf(id).kind == Kind::LinkLabel) FitLinkLabel(id);
+        if (LayoutOf(id).kind == Kind::Label) FitLabel(id);
     }
     for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
         for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
@@ -300,8 +300,8 @@ void frmQNRepair::FitLinkLabel(Ctl label) {
 void frmQNRepair::FitLabel(Ctl label) {
     // A one-line label whose text is wider than laid out (a wider font than designed, a long
     // translation) grows to the right as far as its page allows, rather than cutting the text.
-    const ControlSpec& spec = Spec(label);
-    if (spec.height > kSingleLineTwips) return;
+    const ControlLayout& row = LayoutOf(label);
+    if (row.height > kSingleLineTwips) return;
     const HWND control = Control(label);
     const RECT laidOut = ParentRectTwips(label);
     const int left = TwipsToPixels(laidOut.left, dpi_);
@@ -323,8 +323,8 @@ Ctl frmQNRepair::FromHandle(HWND control) const {
 
 void frmQNRepair::SetText(Ctl id, const std::wstring& text) {
     ::SetWindowTextW(Control(id), text.c_str());
-    if (Spec(id).kind == Kind::LinkLabel) FitLinkLabel(id);
-    if (Spec(id).kind == Kind::Label) FitLabel(id);
+    if (LayoutOf(id).kind == Kind::LinkLabel) FitLinkLabel(id);
+    if (LayoutOf(id).kind == Kind::Label) FitLabel(id);
 }
 
 std::wstring frmQNRepair::Text(Ctl id) const {
@@ -361,7 +361,7 @@ void frmQNRepair::SetTabCaption(int index, const std::wstring& caption) {
 
 LRESULT frmQNRepair::OnCtlColorStatic(HDC dc, HWND control) {
     const Ctl id = FromHandle(control);
-    if (id != Ctl::None && Spec(id).kind == Kind::LinkLabel) ::SetTextColor(dc, RGB(0, 0, 255));
+    if (id != Ctl::None && LayoutOf(id).kind == Kind::LinkLabel) ::SetTextColor(dc, RGB(0, 0, 255));
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -373,7 +373,7 @@ bool frmQNRepair::OnSetCursor(HWND over) {
         return true;
     }
     const Ctl id = FromHandle(over);
-    if (id == Ctl::None || Spec(id).kind != Kind::LinkLabel || !linkCursor_) return false;
+    if (id == Ctl::None || LayoutOf(id).kind != Kind::LinkLabel || !linkCursor_) return false;
     ::SetCursor(linkCursor_);
     return true;
 }

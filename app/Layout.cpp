@@ -11,7 +11,7 @@ using C = Ctl;
 
 // Creation order is z-order (first on top): the pages lie above the tab strip's display area,
 // so the tab strip comes last; a button covers the label it hides (Command1 over Label11).
-constexpr ControlSpec kLayout[] = {
+constexpr ControlLayout kLayout[] = {
     {C::cmdQuit, L"cmdQuit", K::Button, C::None, 5430, 5055, 1170, 360, L"", true, 0},
     {C::cmdAbout, L"cmdAbout", K::Button, C::None, 6705, 5055, 1170, 360, L"", true, 56},
     {C::lblQNAd, L"lblQNAd", K::Label, C::None, 270, 5025, 5175, 210, L"", true, -1},
@@ -87,23 +87,23 @@ static_assert(RowsInControlOrder(), "layout rows must be in the order of Ctl");
 
 }  // namespace
 
-const ControlSpec& Spec(Ctl id) { return kLayout[static_cast<size_t>(id)]; }
+const ControlLayout& LayoutOf(Ctl id) { return kLayout[static_cast<size_t>(id)]; }
 
 Ctl WindowParent(Ctl id) {
-    Ctl parent = Spec(id).container;
-    while (parent != Ctl::None && Spec(parent).kind == Kind::Frame) parent = Spec(parent).container;
+    Ctl parent = LayoutOf(id).container;
+    while (parent != Ctl::None && LayoutOf(parent).kind == Kind::Frame) parent = LayoutOf(parent).container;
     return parent;
 }
 
 RECT ParentRectTwips(Ctl id) {
-    const ControlSpec& spec = Spec(id);
-    int left = spec.left;
-    int top = spec.top;
-    for (Ctl c = spec.container; c != Ctl::None && Spec(c).kind == Kind::Frame; c = Spec(c).container) {
-        left += Spec(c).left;
-        top += Spec(c).top;
+    const ControlLayout& row = LayoutOf(id);
+    int left = row.left;
+    int top = row.top;
+    for (Ctl c = row.container; c != Ctl::None && LayoutOf(c).kind == Kind::Frame; c = LayoutOf(c).container) {
+        left += LayoutOf(c).left;
+        top += LayoutOf(c).top;
     }
-    return RECT{left, top, left + spec.width, top + spec.height};
+    return RECT{left, top, left + row.width, top + row.height};
 }
 
 }  // namespace qn

@@ -29,7 +29,7 @@ inline constexpr size_t kControlCount = static_cast<size_t>(Ctl::Count);
 
 enum class Kind { Page, TabStrip, Button, Label, LinkLabel, Frame, ListView, ProgressBar };
 
-struct ControlSpec {
+struct ControlLayout {
     Ctl id;
     const wchar_t* name;
     Kind kind;
@@ -41,7 +41,7 @@ struct ControlSpec {
 };
 
 // The rows in creation order; a control's index is its Ctl value.
-const ControlSpec& Spec(Ctl id);
+const ControlLayout& LayoutOf(Ctl id);
 
 // Client area of the window, in twips.
 inline constexpr int kClientWidthTwips = 7980;
@@ -58,12 +58,12 @@ RECT ParentRectTwips(Ctl id);
 Ctl WindowParent(Ctl id);
 
 // Columns of the two file lists: header text and width in twips; the same in every language.
-struct ColumnSpec {
+struct ColumnLayout {
     const wchar_t* key;
     const wchar_t* header;
     int widthTwips;
 };
-inline constexpr ColumnSpec kFileListColumns[] = {
+inline constexpr ColumnLayout kFileListColumns[] = {
     {L"FILENAME", L"Dateiname", 1000},
     {L"FILEVERSION", L"Dateiversion", 900},
     {L"FILEPATH", L"Pfad", 4300},

@@ -145,7 +145,7 @@ void frmQNRepair::OnCommand(WORD id, WORD code, HWND control) {
             case Ctl::Command3: OnRepairJet(); break;
             default: break;
         }
-    } else if (code == STN_CLICKED && Spec(source).kind == Kind::LinkLabel) {
+    } else if (code == STN_CLICKED && LayoutOf(source).kind == Kind::LinkLabel) {
         OnLinkClick(source);
     }
 }
@@ -201,12 +201,12 @@ void frmQNRepair::MoveFocusInOrder(HWND from, bool backwards) {
     std::vector<Ctl> stops;
     for (size_t i = 0; i < kControlCount; ++i) {
         const Ctl id = static_cast<Ctl>(i);
-        const ControlSpec& spec = Spec(id);
-        if (spec.tabIndex < 0 || spec.kind == Kind::Page) continue;
+        const ControlLayout& row = LayoutOf(id);
+        if (row.tabIndex < 0 || row.kind == Kind::Page) continue;
         if (::IsWindowVisible(Control(id)) && ::IsWindowEnabled(Control(id))) stops.push_back(id);
     }
     if (stops.empty()) return;
-    std::sort(stops.begin(), stops.end(), [](Ctl a, Ctl b) { return Spec(a).tabIndex < Spec(b).tabIndex; });
+    std::sort(stops.begin(), stops.end(), [](Ctl a, Ctl b) { return LayoutOf(a).tabIndex < LayoutOf(b).tabIndex; });
     Ctl current = FromHandle(from);
     for (HWND h = from; current == Ctl::None && h && h != hwnd_; h = ::GetParent(h)) current = FromHandle(h);
     auto at = std::find(stops.begin(), stops.end(), current);
