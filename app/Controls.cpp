@@ -91,7 +91,10 @@ ClassAndStyle WindowKind(const ControlLayout& row) {
         case Kind::Frame:
             return {WC_BUTTONW, child | BS_GROUPBOX, 0};
         case Kind::Label:
-            return {WC_STATICW, child | SS_NOPREFIX | (row.height > kSingleLineTwips ? SS_LEFT : SS_LEFTNOWORDWRAP), 0};
+            // SS_NOTIFY makes a label take the mouse itself: without it the pointer over a
+            // label counts as over the surface beneath, which would clear a link's underline.
+            return {WC_STATICW,
+                    child | SS_NOPREFIX | SS_NOTIFY | (row.height > kSingleLineTwips ? SS_LEFT : SS_LEFTNOWORDWRAP), 0};
         case Kind::LinkLabel:
             // SS_NOTIFY: the label reports clicks and receives the mouse.
             return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};

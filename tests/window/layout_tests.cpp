@@ -97,3 +97,15 @@ TEST(Layout, TabKeyFollowsDesignedOrder) {
         EXPECT_EQ(window.Focus(), window.control(next)) << static_cast<int>(next);
     }
 }
+
+TEST(Layout, PointerOverPlainLabelIsNotOverTheSurface) {
+    // The window beneath the pointer decides which surface sees the move: a plain label must
+    // answer for itself, or moving onto it would clear a link's underline.
+    FormDriver window;
+    RECT r{};
+    ::GetWindowRect(window.control(Ctl::lblQNAd), &r);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    EXPECT_EQ(::WindowFromPoint(centre), window.control(Ctl::lblQNAd));
+    ::GetWindowRect(window.control(Ctl::Label7), &r);
+    EXPECT_EQ(::WindowFromPoint(POINT{r.left + 3, (r.top + r.bottom) / 2}), window.control(Ctl::Label7));
+}
