@@ -138,6 +138,12 @@ void frmQNRepair::OnCommand(WORD id, WORD code, HWND control) {
     }
     if (!control) return;
     const Ctl source = FromHandle(control);
+    if (source == Ctl::None) return;
+    // STN_CLICKED and BN_CLICKED are both 0: only the kind of control tells a link from a button.
+    if (Spec(source).kind == Kind::LinkLabel) {
+        if (code == STN_CLICKED) OnLinkClick(source);
+        return;
+    }
     if (code == BN_CLICKED) {
         switch (source) {
             case Ctl::cmdAbout: OnAbout(); break;
@@ -145,8 +151,6 @@ void frmQNRepair::OnCommand(WORD id, WORD code, HWND control) {
             case Ctl::Command3: OnRepairJet(); break;
             default: break;
         }
-    } else if (code == STN_CLICKED && Spec(source).kind == Kind::LinkLabel) {
-        OnLinkClick(source);
     }
 }
 
