@@ -101,7 +101,7 @@ LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
             break;
         case WM_MOUSEMOVE:
-            OnSurfaceMouseMove(Ctl::None);
+            if (!IsOverChildControl(hwnd_, lParam)) OnSurfaceMouseMove(Ctl::None);
             return 0;
         case kMsgSurfaceMouseMove:
             OnSurfaceMouseMove(static_cast<Ctl>(wParam));
