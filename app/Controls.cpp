@@ -1,6 +1,7 @@
 // Turning the layout table into child windows, and the small operations on them.
 #include <iterator>
 #include <windows.h>
+#include <windowsx.h>
 #include <commctrl.h>
 
 #include <algorithm>
@@ -36,8 +37,10 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             if (::SendMessageW(::GetParent(page), message, wParam, lParam)) return TRUE;
             break;
         case WM_MOUSEMOVE:
-            ::SendMessageW(::GetParent(page), kMsgSurfaceMouseMove,
-                           static_cast<WPARAM>(::GetWindowLongPtrW(page, GWLP_USERDATA)), 0);
+            if (!IsOverChildControl(page, lParam)) {
+                ::SendMessageW(::GetParent(page), kMsgSurfaceMouseMove,
+                               static_cast<WPARAM>(::GetWindowLongPtrW(page, GWLP_USERDATA)), 0);
+            }
             return 0;
         default:
             break;
@@ -128,6 +131,14 @@ RECT WindowRectForClient(int width, int height, DWORD style, DWORD exStyle, UINT
 }
 
 }  // namespace
+
+bool IsOverChildControl(HWND container, LPARAM position) {
+    // Plain labels and group boxes are transparent to the mouse, so their container gets the
+    // moves over them; those moves are not over its bare surface.
+    const POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    const HWND child = ::ChildWindowFromPointEx(container, at, CWP_SKIPINVISIBLE);
+    return child && child != container;
+}
 
 bool RegisterPageClass(HINSTANCE instance) {
     WNDCLASSEXW wc{};

@@ -20,4 +20,8 @@ inline constexpr UINT kShellExecuteTimerMs = 4;
 // The window class of the page containers.
 bool RegisterPageClass(HINSTANCE instance);
 
+// True when `position` (client coordinates of `container`, as a mouse message gives them) lies
+// on one of its visible child controls rather than on its bare surface.
+bool IsOverChildControl(HWND container, LPARAM position);
+
 }  // namespace qn

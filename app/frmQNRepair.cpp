@@ -101,7 +101,7 @@ LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
             break;
         case WM_MOUSEMOVE:
-            OnSurfaceMouseMove(Ctl::None);
+            if (!IsOverChildControl(hwnd_, lParam)) OnSurfaceMouseMove(Ctl::None);
             return 0;
         case kMsgSurfaceMouseMove:
             OnSurfaceMouseMove(static_cast<Ctl>(wParam));
@@ -138,6 +138,12 @@ void frmQNRepair::OnCommand(WORD id, WORD code, HWND control) {
     }
     if (!control) return;
     const Ctl source = FromHandle(control);
+    if (source == Ctl::None) return;
+    // STN_CLICKED and BN_CLICKED are both 0: only the kind of control tells a link from a button.
+    if (LayoutOf(source).kind == Kind::LinkLabel) {
+        if (code == STN_CLICKED) OnLinkClick(source);
+        return;
+    }
     if (code == BN_CLICKED) {
         switch (source) {
             case Ctl::cmdAbout: OnAbout(); break;
@@ -145,8 +151,6 @@ void frmQNRepair::OnCommand(WORD id, WORD code, HWND control) {
             case Ctl::Command3: OnRepairJet(); break;
             default: break;
         }
-    } else if (code == STN_CLICKED && LayoutOf(source).kind == Kind::LinkLabel) {
-        OnLinkClick(source);
     }
 }
 

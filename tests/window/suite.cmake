@@ -1,1 +1,18 @@
 qn_suite(window)
+
+# Wine reports Windows XP to a program it finds under AppDefaults in its registry. A copy of the
+# window tests under a name of its own, registered there first, runs the tests that need it.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  set(qn_xp_exe qn_window_xp_tests.exe)
+  add_custom_command(TARGET qn_window_tests POST_BUILD
+                     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qn_window_tests>
+                             ${CMAKE_CURRENT_BINARY_DIR}/${qn_xp_exe})
+  add_test(NAME window_xp_setup
+           COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg add "HKCU\\Software\\Wine\\AppDefaults\\${qn_xp_exe}"
+                   /v Version /d winxp /f)
+  set_tests_properties(window_xp_setup PROPERTIES FIXTURES_SETUP window_xp ENVIRONMENT "WINEDEBUG=-all")
+  add_test(NAME window_xp COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${CMAKE_CURRENT_BINARY_DIR}/${qn_xp_exe}
+                                  --gtest_filter=OnWindowsXP.*)
+  set_tests_properties(window_xp PROPERTIES FIXTURES_REQUIRED window_xp TIMEOUT 120
+                       ENVIRONMENT "LC_ALL=en_US.UTF-8;WINEDEBUG=-all;QN_EXPECT_WINDOWS_XP=1")
+endif()

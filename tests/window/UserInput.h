@@ -1,0 +1,40 @@
+// Real pointer and keyboard input, as a user gives it: the system decides which window gets it.
+#pragma once
+
+#include <windows.h>
+
+namespace qn {
+class frmQNRepair;
+}
+
+namespace qn::test {
+
+// Moves the pointer to the screen's corner, off every window, so that a window created next
+// does not start under it.
+void ParkPointer();
+
+// Moves the pointer to `at` (client coordinates of `window`) and runs the messages that follow.
+void MovePointerTo(HWND window, POINT at);
+
+// Moves the pointer to the middle of `control`.
+void MovePointerOnto(HWND control);
+
+// Moves the pointer to a point of `container` that none of its visible children covers.
+void MovePointerOntoBareSurface(HWND container);
+
+// Moves the pointer by one pixel.
+void NudgePointer();
+
+// Presses and releases the left button where the pointer is.
+void ClickPointer();
+
+// Presses and releases `key`; the window's own message loop (with its dialog keys) runs them.
+void PressKey(frmQNRepair& form, WORD key);
+
+// Runs the window's own message loop for about `milliseconds`, or until it ends.
+void RunMessageLoop(frmQNRepair& form, DWORD milliseconds);
+
+// Takes WM_QUIT off the calling thread's queue; true when it was there.
+bool TakeQuitMessage();
+
+}  // namespace qn::test
