@@ -1,5 +1,7 @@
 // The two component file lists: one row per record, sorted by a clicked column.
 #include <iterator>
+#include <string>
+#include <vector>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,11 +10,6 @@
 namespace qn {
 
 namespace {
-
-struct SortContext {
-    HWND list;
-    int column;
-};
 
 std::wstring CellText(HWND list, int item, int column) {
     WCHAR buffer[1024] = {};
@@ -24,11 +21,14 @@ std::wstring CellText(HWND list, int item, int column) {
     return buffer;
 }
 
+// `first` and `second` are the items' own data: their rows before the sort.
 int CALLBACK CompareCells(LPARAM first, LPARAM second, LPARAM context) {
-    const auto& sort = *reinterpret_cast<const SortContext*>(context);
-    // Ascending text order, letter case ignored, as the user reads file names.
-    return ::lstrcmpiW(CellText(sort.list, static_cast<int>(first), sort.column).c_str(),
-                       CellText(sort.list, static_cast<int>(second), sort.column).c_str());
+    const auto& cells = *reinterpret_cast<const std::vector<std::wstring>*>(context);
+    // Ascending text order, letter case ignored, as the user reads file names; equal cells keep
+    // their order, so sorting again by the same column changes nothing.
+    const int order = ::lstrcmpiW(cells[static_cast<size_t>(first)].c_str(), cells[static_cast<size_t>(second)].c_str());
+    if (order != 0) return order;
+    return first < second ? -1 : (first > second ? 1 : 0);
 }
 
 }  // namespace
@@ -61,9 +61,21 @@ void frmQNRepair::FillFileList(Ctl listView, const FileList& files) {
 void frmQNRepair::SortFileList(Ctl listView) {
     const std::optional<int>& column = listView == Ctl::lvwMDACFiles ? mdacSortColumn_ : jetSortColumn_;
     if (!column) return;
-    SortContext context{Control(listView), *column};
-    ::SendMessageW(context.list, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&context),
-                   reinterpret_cast<LPARAM>(CompareCells));
+    // The list view moves its items while it sorts, so the indexes that LVM_SORTITEMSEX hands
+    // the comparison do not reliably name the rows whose texts they would be read from (Wine
+    // sorts its item array in place). The cells are read first, and each item carries its row.
+    const HWND list = Control(listView);
+    const auto count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    std::vector<std::wstring> cells;
+    for (int row = 0; row < count; ++row) {
+        cells.push_back(CellText(list, row, *column));
+        LVITEMW item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        item.lParam = row;
+        ::SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    ::SendMessageW(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&cells), reinterpret_cast<LPARAM>(CompareCells));
 }
 
 void frmQNRepair::OnColumnClick(Ctl listView, int column) {

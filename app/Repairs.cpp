@@ -62,8 +62,8 @@ void frmQNRepair::OnRepairMdac() {
     if (linkWasVisible) SetVisible(Ctl::Label19, true);
     SetVisible(Ctl::Command1, true);
     SetVisible(Ctl::ProgressBar1, false);
-    ::SetFocus(Control(Ctl::cmdQuit));
     ReportFailures(failures);
+    ::SetFocus(Control(Ctl::cmdQuit));
 }
 
 void frmQNRepair::OnRepairJet() {
@@ -75,8 +75,8 @@ void frmQNRepair::OnRepairJet() {
     if (IsClosed()) return;
     SetVisible(Ctl::Command3, true);
     SetVisible(Ctl::ProgressBar3, false);
-    ::SetFocus(Control(Ctl::cmdQuit));
     ReportFailures(failures);
+    ::SetFocus(Control(Ctl::cmdQuit));
 }
 
 std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list, Ctl progressBar, Ctl nameLabel) {
@@ -101,6 +101,8 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list
     return failures;
 }
 
+// Closing the message box activates the window again, and activation puts the focus on the
+// window itself; the caller sets it where it belongs afterwards.
 void frmQNRepair::ReportFailures(const std::vector<RegistrationFailure>& failures) {
     const std::wstring text = FormatRegistrationFailures(failures);
     if (text.empty()) return;

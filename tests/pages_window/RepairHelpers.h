@@ -1,0 +1,62 @@
+// What the repair tests look at: the page while a repair runs and the warning it leaves.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Components.h"
+#include "WindowProbes.h"
+#include "support/FormDriver.h"
+
+namespace qn::test {
+
+// The controls a repair changes, as they stand at one moment.
+struct RepairPageState {
+    bool buttonVisible = false;
+    bool barVisible = false;
+    bool linkVisible = false;
+    std::wstring fileLabel;
+    bool hourglass = false;
+};
+
+inline RepairPageState ReadRepairPage(const FormDriver& window, Ctl button, Ctl bar) {
+    return {window.Visible(button), window.Visible(bar), window.Visible(Ctl::Label19), window.Text(Ctl::Label11),
+            ::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT)};
+}
+
+// Clicks `button` and returns the message boxes shown until the repair has finished.
+inline std::vector<SeenMessageBox> ClickAndConfirm(FormDriver& window, Ctl button,
+                                                   std::function<void()> whileShown = {}) {
+    MessageBoxWatcher watcher(std::move(whileShown));
+    window.Click(button);
+    return watcher.Stop();
+}
+
+// The page after a repair: button back, bar hidden, no file named, focus on Exit.
+inline void ExpectRepairFinished(const FormDriver& window, Ctl button, Ctl bar) {
+    EXPECT_TRUE(window.Visible(button));
+    EXPECT_FALSE(window.Visible(bar));
+    EXPECT_EQ(window.Text(Ctl::Label11), L"");
+    EXPECT_EQ(window.Focus(), window.control(Ctl::cmdQuit));
+    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+// `parts` appear in `text` in this order.
+inline void ExpectInOrder(const std::wstring& text, const std::vector<std::wstring>& parts) {
+    size_t from = 0;
+    for (const std::wstring& part : parts) {
+        const size_t at = text.find(part, from);
+        EXPECT_NE(at, std::wstring::npos) << "missing or out of order: " << Narrow(part) << "\nin:\n" << Narrow(text);
+        if (at != std::wstring::npos) from = at + part.size();
+    }
+}
+
+inline bool Contains(const std::wstring& text, const std::wstring& part) {
+    return text.find(part) != std::wstring::npos;
+}
+
+}  // namespace qn::test
