@@ -119,6 +119,9 @@ LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
         case WM_CLOSE:
             OnClose();
             return 0;
@@ -162,6 +165,19 @@ LRESULT frmQNRepair::OnNotify(const NMHDR& header) {
         OnColumnClick(source, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
     }
     return 0;
+}
+
+void frmQNRepair::OnActivate(bool active) {
+    // As a dialog does: the control that had the focus gets it back when the window is
+    // activated again (after a message box, or after the user worked in another program).
+    if (!active) {
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd_, focus)) focusOnDeactivate_ = focus;
+    } else if (focusOnDeactivate_ && ::IsWindow(focusOnDeactivate_) && ::IsChild(hwnd_, focusOnDeactivate_)) {
+        ::SetFocus(focusOnDeactivate_);
+    } else {
+        ::SetFocus(Control(Ctl::cmdQuit));
+    }
 }
 
 void frmQNRepair::OnClose() {

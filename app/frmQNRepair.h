@@ -103,6 +103,7 @@ private:
     bool OnSetCursor(HWND over);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnClose();
+    void OnActivate(bool active);
 
     // Start-up.
     void Load();
@@ -164,6 +165,7 @@ private:
     // Sort column of each file list once its header was clicked.
     std::optional<int> mdacSortColumn_;
     std::optional<int> jetSortColumn_;
+    HWND focusOnDeactivate_ = nullptr;
     int repairDepth_ = 0;
     bool closePending_ = false;
 };

@@ -101,3 +101,13 @@ TEST(Exit, ClosingTheWindowEndsTheProgram) {
     EXPECT_TRUE(window.form().IsClosed());
     EXPECT_TRUE(TakeQuitMessage());
 }
+
+TEST(About, FocusReturnsToTheControlThatHadIt) {
+    // Closing a message box activates the window again; the focus must not be lost to the
+    // window itself, or the keyboard stops working until the user clicks somewhere.
+    FormDriver window;
+    ::SetFocus(window.control(Ctl::cmdAbout));
+    ShowAbout(window);
+    window.Pump(20);
+    EXPECT_EQ(window.Focus(), window.control(Ctl::cmdAbout));
+}
