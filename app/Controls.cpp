@@ -89,7 +89,9 @@ ClassAndStyle WindowKind(const ControlSpec& spec) {
         case Kind::Button:
             return {WC_BUTTONW, child | tabStop | BS_PUSHBUTTON, 0};
         case Kind::Frame:
-            return {WC_BUTTONW, child | BS_GROUPBOX, 0};
+            // A group box paints only its border and caption; WS_EX_TRANSPARENT keeps it out of
+            // the page's clipping, so the page erases what the previous page left inside it.
+            return {WC_BUTTONW, child | BS_GROUPBOX, WS_EX_TRANSPARENT};
         case Kind::Label:
             return {WC_STATICW, child | SS_NOPREFIX | (spec.height > kSingleLineTwips ? SS_LEFT : SS_LEFTNOWORDWRAP), 0};
         case Kind::LinkLabel:
