@@ -92,7 +92,9 @@ ClassAndStyle WindowKind(const ControlLayout& row) {
         case Kind::Button:
             return {WC_BUTTONW, child | tabStop | BS_PUSHBUTTON, 0};
         case Kind::Frame:
-            return {WC_BUTTONW, child | BS_GROUPBOX, 0};
+            // A group box paints only its border and caption; WS_EX_TRANSPARENT keeps it out of
+            // the page's clipping, so the page erases what the previous page left inside it.
+            return {WC_BUTTONW, child | BS_GROUPBOX, WS_EX_TRANSPARENT};
         case Kind::Label:
             // SS_NOTIFY makes a label take the mouse itself: without it the pointer over a
             // label counts as over the surface beneath, which would clear a link's underline.
