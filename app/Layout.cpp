@@ -10,7 +10,9 @@ using K = Kind;
 using C = Ctl;
 
 // Creation order is z-order (first on top): the pages lie above the tab strip's display area,
-// so the tab strip comes last; a button covers the label it hides (Command1 over Label11).
+// so the tab strip comes last; a button covers the label it hides (Command1 over Label11); a
+// version value lies above the caption or link on its left, which may run into it when the
+// text is wider than laid out, so the version always stays readable.
 constexpr ControlLayout kLayout[] = {
     {C::cmdQuit, L"cmdQuit", K::Button, C::None, 5430, 5055, 1170, 360, L"", true, 0},
     {C::cmdAbout, L"cmdAbout", K::Button, C::None, 6705, 5055, 1170, 360, L"", true, 56},
@@ -22,20 +24,20 @@ constexpr ControlLayout kLayout[] = {
     {C::picComponents, L"picComponents", K::Page, C::None, 105, 480, 7725, 4440, L"", true, 14},
     {C::picJET, L"picJET", K::Page, C::None, 105, 480, 7725, 4440, L"", true, 26},
 
-    {C::Label7, L"Label7", K::Label, C::picMDAC, 144, 144, 3948, 204, L"", true, -1},
     {C::Label8, L"Label8", K::Label, C::picMDAC, 4320, 144, 1596, 204, L"", true, -1},
-    {C::Label19, L"Label19", K::LinkLabel, C::picMDAC, 150, 390, 570, 195, L"", true, -1},
+    {C::Label7, L"Label7", K::Label, C::picMDAC, 144, 144, 3948, 204, L"", true, -1},
     {C::Label21, L"Label21", K::Label, C::picMDAC, 4320, 384, 1596, 204, L"2.80.1022.3", true, -1},
+    {C::Label19, L"Label19", K::LinkLabel, C::picMDAC, 150, 390, 570, 195, L"", true, -1},
     {C::Label22, L"Label22", K::Label, C::picMDAC, 150, 690, 2940, 210, L"", true, -1},
     {C::lvwMDACFiles, L"lvwMDACFiles", K::ListView, C::picMDAC, 150, 915, 7425, 2745, L"", true, 3},
     {C::Command1, L"Command1", K::Button, C::picMDAC, 144, 3792, 2500, 360, L"", true, 27},
     {C::Label11, L"Label11", K::Label, C::picMDAC, 192, 3888, 1836, 204, L"", true, -1},
     {C::ProgressBar1, L"ProgressBar1", K::ProgressBar, C::picMDAC, 2010, 3885, 1740, 210, L"", false, -1},
 
-    {C::Label25, L"Label25", K::Label, C::picJET, 144, 144, 4092, 204, L"", true, -1},
     {C::Label24, L"Label24", K::Label, C::picJET, 4368, 144, 1596, 204, L"", true, -1},
-    {C::Label23, L"Label23", K::LinkLabel, C::picJET, 150, 390, 45, 195, L"", true, -1},
+    {C::Label25, L"Label25", K::Label, C::picJET, 144, 144, 4092, 204, L"", true, -1},
     {C::Label10, L"Label10", K::Label, C::picJET, 4368, 384, 1596, 204, L"4.0.8618", true, -1},
+    {C::Label23, L"Label23", K::LinkLabel, C::picJET, 150, 390, 45, 195, L"", true, -1},
     {C::Label9, L"Label9", K::Label, C::picJET, 90, 690, 2940, 210, L"", true, -1},
     {C::Command3, L"Command3", K::Button, C::picJET, 144, 3792, 2500, 360, L"", true, 34},
     {C::lvwJetFiles, L"lvwJetFiles", K::ListView, C::picJET, 150, 915, 7425, 2745, L"", true, 35},

@@ -13,9 +13,9 @@ enum class Ctl : int {
     cmdQuit, cmdAbout, lblQNAd, lblQNAdLink,
     picMDAC, picWindows, picComponents, picJET,
     // MDAC page
-    Label7, Label8, Label19, Label21, Label22, lvwMDACFiles, Command1, Label11, ProgressBar1,
+    Label8, Label7, Label21, Label19, Label22, lvwMDACFiles, Command1, Label11, ProgressBar1,
     // Jet 4.0 page
-    Label25, Label24, Label23, Label10, Label9, Command3, lvwJetFiles, ProgressBar3,
+    Label24, Label25, Label10, Label23, Label9, Command3, lvwJetFiles, ProgressBar3,
     // Windows settings page
     Frame1, Label1, Label2, Label3, Label4, Label6, Label5, Label14, Label13,
     Frame2, Label28, Label29, Label31, Label30, Label33, Label32, Label26, Label27,

@@ -109,3 +109,18 @@ TEST(Layout, PointerOverPlainLabelIsNotOverTheSurface) {
     ::GetWindowRect(window.control(Ctl::Label7), &r);
     EXPECT_EQ(::WindowFromPoint(POINT{r.left + 3, (r.top + r.bottom) / 2}), window.control(Ctl::Label7));
 }
+
+TEST(Layout, VersionValuesLieAboveTheTextsOnTheirLeft) {
+    // A German link text can run into the version beside it; the version must stay readable.
+    FormDriver window;
+    const auto above = [&](Ctl upper, Ctl lower) {
+        for (HWND h = window.control(upper); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            if (h == window.control(lower)) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(above(Ctl::Label10, Ctl::Label23));
+    EXPECT_TRUE(above(Ctl::Label21, Ctl::Label19));
+    EXPECT_TRUE(above(Ctl::Label8, Ctl::Label7));
+    EXPECT_TRUE(above(Ctl::Label24, Ctl::Label25));
+}
