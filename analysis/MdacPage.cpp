@@ -60,9 +60,10 @@ std::wstring ReadInstalledMdacVersion() {
 MdacPage AnalyseMdacPage() {
     MdacPage page;
     page.Label7 = LoadResString(IDS_MDAC_INSTALLED);
-    page.Label8 = ReadInstalledMdacVersion();
+    const std::wstring installed = ReadInstalledMdacVersion();
+    page.Label8 = ShownVersionText(installed);
     page.Command1 = LoadResString(IDS_REREGISTER_MDAC);
-    page.installedIsNewer = CompareVersions(page.Label8, kNewestMdacVersion) > 0;
+    page.installedIsNewer = CompareVersions(installed, kNewestMdacVersion) > 0;
     if (!page.installedIsNewer) page.Label19 = LoadResString(IDS_MDAC_AVAILABLE);
     page.Label22 = LoadResString(IDS_MDAC_FILES);
     page.MDACFiles = CollectMDACFiles();

@@ -12,7 +12,7 @@ inline constexpr wchar_t kNewestMdacVersion[] = L"2.80.1022.3";
 
 struct MdacPage {
     std::wstring Label7;     // heading of the installed version
-    std::wstring Label8;     // installed version, as the registry records it
+    std::wstring Label8;     // installed version, as the registry records it (cut when huge)
     std::wstring Command1;   // repair button
     std::wstring Label19;    // download link caption
     std::wstring Label22;    // heading of the file list

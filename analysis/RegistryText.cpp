@@ -17,4 +17,9 @@ std::wstring ReadRegistryText(RegistryRootKey root, const std::wstring& section,
     return text->substr(0, text->find(L'\0'));
 }
 
+std::wstring ShownVersionText(const std::wstring& text) {
+    if (text.size() <= kMaxShownVersionChars) return text;
+    return text.substr(0, kMaxShownVersionChars) + L"\u2026";
+}
+
 }  // namespace qn

@@ -92,7 +92,7 @@ WindowsPage AnalyseWindowsPage(int lWinVersion, const OsVersion& os, const IeVer
     page.Label5 = UnsignedText(::GetACP());
     page.Frame1 = LoadResString(IDS_WINDOWS_SETTINGS_FRAME);
     page.Label14 = LoadResString(IDS_IE_VERSION);
-    page.Label13 = readIeVersion();
+    page.Label13 = ShownVersionText(readIeVersion());
     page.Frame2 = LoadResString(IDS_FOLDER_FRAME);
     page.Label28 = LoadResString(IDS_MY_DOCUMENTS);
     page.Label29 = SpecialFolderText(CSIDL_PERSONAL, L"\\");

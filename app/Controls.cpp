@@ -132,6 +132,18 @@ RECT WindowRectForClient(int width, int height, DWORD style, DWORD exStyle, UINT
     return rect;
 }
 
+// The frame computed for a DPI is not always the frame drawn: a system that does not rescale
+// the caption and borders with the window's DPI (Wine) leaves the client area too large or too
+// small. The measured difference is added, so the client area is exactly what the layout needs.
+void FitClientArea(HWND window, int width, int height) {
+    RECT client{};
+    RECT outer{};
+    if (!::GetClientRect(window, &client) || !::GetWindowRect(window, &outer)) return;
+    if (client.right == width && client.bottom == height) return;
+    ::SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + width - client.right,
+                   outer.bottom - outer.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 bool IsOverChildControl(HWND container, LPARAM position) {
@@ -243,6 +255,7 @@ void frmQNRepair::ApplyLayout() {
                                             static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea(hwnd_, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_));
     for (size_t i = 0; i < kControlCount; ++i) {
         const Ctl id = static_cast<Ctl>(i);
         const RECT r = ParentRectTwips(id);

@@ -3,6 +3,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/Strings.h"
@@ -46,13 +47,22 @@ bool ReadFixedFileInfo(const std::wstring& path, VS_FIXEDFILEINFO& info) {
     void* block = nullptr;
     UINT length = 0;
     if (!api.query(buffer.data(), L"\\", &block, &length) || !block) return false;
-    // A truncated resource can report a root block that does not fit; never copy past the buffer.
+    // A truncated resource can report a root block that does not fit: neither in the buffer nor
+    // in the length the version information declares for itself (its first WORD), past which the
+    // system fills the buffer with data of its own. Never read past either.
     const BYTE* const first = static_cast<const BYTE*>(block);
+    WORD declared = 0;
+    if (buffer.size() >= sizeof(declared)) ::CopyMemory(&declared, buffer.data(), sizeof(declared));
+    const size_t end = std::min<size_t>(buffer.size(), declared);
     if (length < sizeof(VS_FIXEDFILEINFO) || first < buffer.data() ||
-        first + sizeof(VS_FIXEDFILEINFO) > buffer.data() + buffer.size()) {
+        first + sizeof(VS_FIXEDFILEINFO) > buffer.data() + end) {
         return false;
     }
-    ::CopyMemory(&info, first, sizeof(VS_FIXEDFILEINFO));
+    VS_FIXEDFILEINFO read{};
+    ::CopyMemory(&read, first, sizeof(VS_FIXEDFILEINFO));
+    // Without its signature the root block is not a version record, whatever its numbers say.
+    if (read.dwSignature != VS_FFI_SIGNATURE) return false;
+    info = read;
     return true;
 }
 

@@ -1,0 +1,168 @@
+// Repairs as users really start them: twice in a row, and with tab changes while one runs.
+// Each run registers every file once; the window ends in the state it would after one quiet run.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <atomic>
+#include <thread>
+
+#include "badinput/BadInput.h"
+#include "platform/modAPI.h"
+#include "support/FormDriver.h"
+#include "support/TestSupport.h"
+
+using namespace qn;
+using namespace qn::test;
+
+namespace {
+
+std::wstring SystemDir() {
+    WCHAR dir[MAX_PATH] = {};
+    ::GetSystemDirectoryW(dir, MAX_PATH);
+    return dir;
+}
+
+// The fixtures' DllRegisterServer appends its path to the log for the test's lifetime.
+class RegistrationLog {
+public:
+    RegistrationLog() { ::SetEnvironmentVariableW(L"QN_FIXTURE_LOG", path().c_str()); }
+    ~RegistrationLog() { ::SetEnvironmentVariableW(L"QN_FIXTURE_LOG", nullptr); }
+    std::wstring path() const { return dir_.path() + L"\\calls.log"; }
+    std::vector<std::wstring> Calls() const { return ReadLines(path()); }
+
+private:
+    TempDir dir_;
+};
+
+// The three Jet files the repair registers, as fixtures.
+class JetComponents {
+public:
+    JetComponents()
+        : engine_(SystemDir() + L"\\msjet40.dll", FixturePath(L"fx_ver_4_0_8618_0")),
+          expressions_(SystemDir() + L"\\msjtes40.dll", FixturePath(L"fx_reg_ok")),
+          provider_(SystemDir() + L"\\msjetoledb40.dll", FixturePath(L"fx_reg_false")) {}
+
+private:
+    ScopedFile engine_, expressions_, provider_;
+};
+
+// Tab changes sent from another thread: the window's thread serves them only while it lets
+// messages run, which it does, with the button hidden, inside the repair between two files.
+class TabChanger {
+public:
+    explicit TabChanger(const FormDriver& window)
+        : tabs_(window.control(Ctl::TabStrip1)), button_(window.control(Ctl::Command3)), thread_([this] { Run(); }) {}
+    ~TabChanger() { thread_.join(); }
+    bool done() const { return done_; }
+    int servedDuringRepair() const { return duringRepair_; }
+
+private:
+    void Run() {
+        for (const int tab : {0, 2, 3, 1}) {
+            DWORD_PTR result = 0;
+            ::SendMessageTimeoutW(tabs_, TCM_SETCURFOCUS, static_cast<WPARAM>(tab), 0, SMTO_NORMAL, 10000, &result);
+            if (!(::GetWindowLongPtrW(button_, GWL_STYLE) & WS_VISIBLE)) ++duringRepair_;
+        }
+        done_ = true;
+    }
+    HWND tabs_;
+    HWND button_;
+    std::atomic<int> duringRepair_{0};
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
+void ExpectJetRepairFinished(const FormDriver& window) {
+    EXPECT_TRUE(window.Visible(Ctl::Command3));
+    EXPECT_FALSE(window.Visible(Ctl::ProgressBar3));
+    EXPECT_TRUE(Responds(window.hwnd()));
+}
+
+}  // namespace
+
+TEST(BadInput, JetRepairTwiceInARowRegistersEachFileOncePerRun) {
+    const JetComponents components;
+    const RegistrationLog log;
+    FormDriver window;
+    window.ChooseTab(1);
+    window.Pump();
+    MessageBoxWatcher boxes(::GetCurrentThreadId());
+    window.Click(Ctl::Command3);
+    window.Click(Ctl::Command3);
+    window.Pump(50);
+    const std::vector<std::wstring> once = {SystemDir() + L"\\msjet40.dll", SystemDir() + L"\\msjtes40.dll",
+                                            SystemDir() + L"\\msjetoledb40.dll"};
+    auto twice = once;
+    twice.insert(twice.end(), once.begin(), once.end());
+    // The repair hands the loader the short form of each path.
+    std::vector<std::wstring> calls;
+    for (const auto& call : log.Calls()) {
+        WCHAR longPath[MAX_PATH] = {};
+        ::GetLongPathNameW(call.c_str(), longPath, MAX_PATH);
+        calls.push_back(longPath);
+    }
+    EXPECT_EQ(calls.size(), twice.size());
+    for (size_t i = 0; i < std::min(calls.size(), twice.size()); ++i) EXPECT_EQ(::lstrcmpiW(calls[i].c_str(), twice[i].c_str()), 0);
+    EXPECT_TRUE(boxes.Seen().empty());
+    ExpectJetRepairFinished(window);
+}
+
+TEST(BadInput, MdacRepairTwiceInARowRegistersEachFileOncePerRun) {
+    const std::wstring common = GetSpecialFolderPath(CSIDL_PROGRAM_FILES_COMMON);
+    // Wine's own files in the prefix are out of the way; two fixtures take part.
+    const ScopedAbsence ado(common + L"\\System\\ado\\MSADO15.DLL");
+    const ScopedAbsence oledb(common + L"\\System\\Ole DB\\OLEDB32.DLL");
+    const ScopedAbsence odbc(common + L"\\System\\Ole DB\\MSDASQL.DLL");
+    const ScopedAbsence shape(common + L"\\System\\Ole DB\\MSDAPS.DLL");
+    const ScopedFile adox(common + L"\\System\\ado\\MSADOX.DLL", FixturePath(L"fx_reg_ok"));
+    const ScopedFile oracle(common + L"\\System\\Ole DB\\MSDAORA.DLL", FixturePath(L"fx_reg_false"));
+    // A file the repair lists but never registers.
+    const ScopedFile errors(common + L"\\System\\Ole DB\\MSDAER.DLL", FixturePath(L"fx_reg_ok"));
+    const RegistrationLog log;
+    FormDriver window;
+    const bool linkShown = window.Visible(Ctl::Label19);
+    MessageBoxWatcher boxes(::GetCurrentThreadId());
+    window.Click(Ctl::Command1);
+    window.Click(Ctl::Command1);
+    window.Pump(50);
+    EXPECT_EQ(log.Calls().size(), 4u);
+    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_TRUE(window.Visible(Ctl::Command1));
+    EXPECT_FALSE(window.Visible(Ctl::ProgressBar1));
+    EXPECT_EQ(window.Visible(Ctl::Label19), linkShown);
+    EXPECT_EQ(window.Text(Ctl::Label11), L"");
+    EXPECT_TRUE(Responds(window.hwnd()));
+}
+
+TEST(BadInput, TabChangesDuringARepairLeaveItWhole) {
+    const JetComponents components;
+    const RegistrationLog log;
+    FormDriver window;
+    window.ChooseTab(1);
+    window.Pump();
+    MessageBoxWatcher boxes(::GetCurrentThreadId());
+    int servedDuringRepair = 0;
+    {
+        TabChanger changer(window);
+        window.Click(Ctl::Command3);
+        while (!changer.done()) window.Pump(10);
+        servedDuringRepair = changer.servedDuringRepair();
+    }
+    window.Pump(50);
+
+    EXPECT_GE(servedDuringRepair, 1) << "no tab change arrived during the repair";
+    EXPECT_EQ(log.Calls().size(), 3u);
+    EXPECT_TRUE(boxes.Seen().empty());
+    ExpectJetRepairFinished(window);
+    // The page of the selected tab is the one shown, filled.
+    const int selected = static_cast<int>(::SendMessageW(window.control(Ctl::TabStrip1), TCM_GETCURSEL, 0, 0));
+    const Ctl pages[] = {Ctl::picMDAC, Ctl::picJET, Ctl::picWindows, Ctl::picComponents};
+    for (int tab = 0; tab < 4; ++tab) EXPECT_EQ(window.Visible(pages[tab]), tab == selected) << tab;
+    window.ChooseTab(1);
+    window.Pump();
+    EXPECT_EQ(window.Text(Ctl::Label24), L"4.0.8618");
+    EXPECT_EQ(window.Rows(Ctl::lvwJetFiles).size(), 6u);
+}
