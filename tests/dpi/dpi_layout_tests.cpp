@@ -38,17 +38,17 @@ void ExpectLaidOutAt(const FormDriver& window, UINT dpi) {
     EXPECT_NEAR(client.bottom, Scaled(kClientHeightTwips, dpi), 1.0);
     for (size_t i = 0; i < kControlCount; ++i) {
         const Ctl id = static_cast<Ctl>(i);
-        const std::string name = Narrow(Spec(id).name);
+        const std::string name = Narrow(LayoutOf(id).name);
         const RECT twips = ParentRectTwips(id);
         const RECT actual = window.RectInParent(id);
         EXPECT_NEAR(actual.left, Scaled(twips.left, dpi), 1.0) << name;
         EXPECT_NEAR(actual.top, Scaled(twips.top, dpi), 1.0) << name;
         EXPECT_NEAR(actual.bottom, Scaled(twips.bottom, dpi), 1.0) << name;
-        const bool followsText = Spec(id).kind == Kind::LinkLabel ||
-                                 (Spec(id).kind == Kind::Label && IsOneLineLabel(window.control(id)));
+        const bool followsText = LayoutOf(id).kind == Kind::LinkLabel ||
+                                 (LayoutOf(id).kind == Kind::Label && IsOneLineLabel(window.control(id)));
         if (!followsText) {
             EXPECT_NEAR(actual.right, Scaled(twips.right, dpi), 1.0) << name;
-        } else if (Spec(id).kind == Kind::Label) {
+        } else if (LayoutOf(id).kind == Kind::Label) {
             EXPECT_GE(actual.right, Scaled(twips.right, dpi) - 1.0) << name;
         }
     }
