@@ -1,11 +1,10 @@
-#include "platform/NumberText.h"
 #include "analysis/WindowsPage.h"
-
-#include "analysis/RegistryText.h"
 
 #include <shlobj.h>
 
+#include "analysis/RegistryText.h"
 #include "platform/Handles.h"
+#include "platform/NumberText.h"
 #include "platform/Strings.h"
 #include "resources/resource.h"
 

@@ -179,9 +179,11 @@ bool frmQNRepair::CreateControls() {
         const Ctl parent = WindowParent(id);
         const HWND parentWindow = parent == Ctl::None ? hwnd_ : Control(parent);
         const int controlId = id == Ctl::cmdQuit ? IDCANCEL : kFirstControlId + static_cast<int>(i);
+        const RECT r = PixelRect(id);
         const HWND control = ::CreateWindowExW(
-            kind.exStyle, kind.className, row.designText, kind.style | (row.visible ? WS_VISIBLE : 0), 0, 0, 0, 0,
-            parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance_, nullptr);
+            kind.exStyle, kind.className, row.designText, kind.style | (row.visible ? WS_VISIBLE : 0), r.left, r.top,
+            r.right - r.left, r.bottom - r.top, parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+            instance_, nullptr);
         if (!control) return false;
         controls_[i] = control;
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -232,7 +234,8 @@ bool frmQNRepair::CreateControls() {
     for (const Ctl frame : {Ctl::Frame1, Ctl::Frame2, Ctl::Frame3}) {
         ::SetWindowPos(Control(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    ApplyLayout();
+    SizeWindow();
+    FitTexts();
     return true;
 }
 
@@ -246,27 +249,49 @@ void frmQNRepair::CreateFonts() {
     font_.reset(::CreateFontIndirectW(&design));
     design.lfUnderline = TRUE;
     underlinedFont_.reset(::CreateFontIndirectW(&design));
+    // Text widths are measured on a DC of our own: the fonts have their size in pixels, so no
+    // control's DC is needed, and getting one per label is slow.
+    if (!measureDc_) measureDc_.reset(::CreateCompatibleDC(nullptr));
 }
 
-void frmQNRepair::ApplyLayout() {
-    const RECT window = WindowRectForClient(TwipsToPixels(kClientWidthTwips, dpi_),
-                                            TwipsToPixels(kClientHeightTwips, dpi_),
-                                            static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+RECT frmQNRepair::PixelRect(Ctl id) const {
+    const RECT r = ParentRectTwips(id);
+    return RECT{TwipsToPixels(r.left, dpi_), TwipsToPixels(r.top, dpi_), TwipsToPixels(r.right, dpi_),
+                TwipsToPixels(r.bottom, dpi_)};
+}
+
+void frmQNRepair::SizeWindow() {
+    const int width = TwipsToPixels(kClientWidthTwips, dpi_);
+    const int height = TwipsToPixels(kClientHeightTwips, dpi_);
+    const RECT window = WindowRectForClient(width, height, static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE)),
                                             static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    FitClientArea(hwnd_, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_));
+    FitClientArea(hwnd_, width, height);
+}
+
+void frmQNRepair::ApplyFonts() {
     for (size_t i = 0; i < kControlCount; ++i) {
-        const Ctl id = static_cast<Ctl>(i);
-        const RECT r = ParentRectTwips(id);
-        const int left = TwipsToPixels(r.left, dpi_);
-        const int top = TwipsToPixels(r.top, dpi_);
-        ::SetWindowPos(controls_[i], nullptr, left, top, TwipsToPixels(r.right, dpi_) - left,
-                       TwipsToPixels(r.bottom, dpi_) - top, SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageW(controls_[i], WM_SETFONT,
                        reinterpret_cast<WPARAM>(underlined_[i] ? underlinedFont_.get() : font_.get()), FALSE);
+    }
+    FitTexts();
+}
+
+void frmQNRepair::FitTexts() {
+    for (size_t i = 0; i < kControlCount; ++i) {
+        const Ctl id = static_cast<Ctl>(i);
         if (LayoutOf(id).kind == Kind::LinkLabel) FitLinkLabel(id);
         if (LayoutOf(id).kind == Kind::Label) FitLabel(id);
+    }
+}
+
+void frmQNRepair::ApplyLayout() {
+    SizeWindow();
+    for (size_t i = 0; i < kControlCount; ++i) {
+        const RECT r = PixelRect(static_cast<Ctl>(i));
+        ::SetWindowPos(controls_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
     }
     for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
         for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
@@ -274,6 +299,7 @@ void frmQNRepair::ApplyLayout() {
                            TwipsToPixels(kFileListColumns[column].widthTwips, dpi_));
         }
     }
+    ApplyFonts();
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -300,20 +326,19 @@ void frmQNRepair::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 namespace {
 
-int TextWidth(HWND control, HFONT font, const std::wstring& text) {
-    const HDC dc = ::GetDC(control);
-    if (!dc) return 0;
+int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
+    if (!dc || text.empty()) return 0;
     const HGDIOBJ old = ::SelectObject(dc, font);
     SIZE extent{};
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
     return extent.cx;
 }
 
 void SetWidth(HWND control, int width) {
     RECT r{};
     ::GetWindowRect(control, &r);
+    if (r.right - r.left == width) return;  // most fills set the texts they had before
     ::SetWindowPos(control, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -322,8 +347,8 @@ void SetWidth(HWND control, int width) {
 void frmQNRepair::FitLinkLabel(Ctl label) {
     // A link label is as wide as its text, so that only the text reacts to the mouse.
     const HWND control = Control(label);
-    SetWidth(control, TextWidth(control, underlined_[static_cast<size_t>(label)] ? underlinedFont_.get() : font_.get(),
-                                Text(label)));
+    SetWidth(control, TextWidth(measureDc_.get(),
+                                underlined_[static_cast<size_t>(label)] ? underlinedFont_.get() : font_.get(), Text(label)));
 }
 
 void frmQNRepair::FitLabel(Ctl label) {
@@ -338,7 +363,7 @@ void frmQNRepair::FitLabel(Ctl label) {
     RECT parent{};
     ::GetClientRect(::GetParent(control), &parent);
     const int room = std::max(width, static_cast<int>(parent.right) - left - TwipsToPixels(kPageMarginTwips, dpi_));
-    const int text = TextWidth(control, font_.get(), Text(label));
+    const int text = TextWidth(measureDc_.get(), font_.get(), Text(label));
     SetWidth(control, std::clamp(text, width, room));
 }
 

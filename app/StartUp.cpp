@@ -55,7 +55,7 @@ void frmQNRepair::AdaptFontsToIconTitleFont() {
     if (!IsTahoma(iconTitle)) return;
     faceName_ = L"Tahoma";
     CreateFonts();
-    ApplyLayout();
+    ApplyFonts();
 }
 
 void frmQNRepair::DetectQuillnest() {

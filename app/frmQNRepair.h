@@ -114,7 +114,11 @@ private:
     // Layout and controls.
     bool CreateControls();
     void CreateFonts();
-    void ApplyLayout();
+    void ApplyLayout();      // everything, as after a DPI change
+    void SizeWindow();       // the window around its client area
+    void ApplyFonts();       // the current fonts onto every control
+    void FitTexts();         // labels whose width follows their text
+    RECT PixelRect(Ctl id) const;
     void CenterOnScreen();
     void FitLinkLabel(Ctl label);
     void FitLabel(Ctl label);
@@ -159,6 +163,7 @@ private:
     std::wstring faceName_;
     UniqueFont font_;
     UniqueFont underlinedFont_;
+    UniqueDC measureDc_;
     std::array<bool, kControlCount> underlined_{};
     HCURSOR linkCursor_ = nullptr;   // shared resource cursor: not destroyed
     std::vector<UniqueImageList> buttonImages_;

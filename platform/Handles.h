@@ -46,6 +46,7 @@ struct GdiTraits { static void Close(HGDIOBJ object) noexcept { ::DeleteObject(o
 struct IconTraits { static void Close(HICON icon) noexcept { ::DestroyIcon(icon); } };
 struct ImageListTraits { static void Close(HIMAGELIST list) noexcept { ::ImageList_Destroy(list); } };
 struct WindowTraits { static void Close(HWND window) noexcept { ::DestroyWindow(window); } };
+struct DcTraits { static void Close(HDC dc) noexcept { ::DeleteDC(dc); } };
 struct KernelTraits { static void Close(HANDLE handle) noexcept { ::CloseHandle(handle); } };
 
 using UniqueHKey = UniqueHandle<HKEY, RegKeyTraits>;
@@ -55,5 +56,6 @@ using UniqueBrush = UniqueHandle<HBRUSH, GdiTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
+using UniqueDC = UniqueHandle<HDC, DcTraits>;  // a DC made with CreateCompatibleDC
 
 }  // namespace qn

@@ -1,4 +1,3 @@
-#include "platform/NumberText.h"
 #include "platform/Registry.h"
 
 #include <algorithm>
@@ -6,6 +5,7 @@
 #include <optional>
 
 #include "platform/Handles.h"
+#include "platform/NumberText.h"
 
 namespace qn {
 

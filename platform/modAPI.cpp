@@ -1,4 +1,3 @@
-#include "platform/NumberText.h"
 #include "platform/modAPI.h"
 
 #include <shlobj.h>
@@ -6,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/NumberText.h"
 #include "platform/Strings.h"
 #include "platform/SystemLibrary.h"
 #include "resources/resource.h"

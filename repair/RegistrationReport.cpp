@@ -1,9 +1,8 @@
-#include "platform/NumberText.h"
 #include "repair/RegistrationReport.h"
 
 #include <algorithm>
-#include <cwchar>
 
+#include "platform/NumberText.h"
 #include "platform/Strings.h"
 #include "platform/SystemMessage.h"
 #include "resources/resource.h"
