@@ -220,17 +220,8 @@ bool frmQNRepair::CreateControls() {
                 break;
         }
     }
-    // Sibling order: each control below the one before it, so the pages cover the tab strip's
-    // display area and a button covers the label it hides.
-    HWND previous[kControlCount + 1] = {};
-    for (size_t i = 0; i < kControlCount; ++i) {
-        const Ctl id = static_cast<Ctl>(i);
-        const size_t parentSlot = static_cast<size_t>(static_cast<int>(WindowParent(id)) + 1);
-        ::SetWindowPos(controls_[i], previous[parentSlot] ? previous[parentSlot] : HWND_TOP, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous[parentSlot] = controls_[i];
-    }
-    // Group boxes go below the labels they frame, or they would paint over them.
+    // A new child window goes below its older siblings, so the creation order of the layout
+    // table is already the z-order. Group boxes go below the labels they frame, or they would paint over them.
     for (const Ctl frame : {Ctl::Frame1, Ctl::Frame2, Ctl::Frame3}) {
         ::SetWindowPos(Control(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
