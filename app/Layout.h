@@ -43,6 +43,12 @@ struct ControlLayout {
 // The rows in creation order; a control's index is its Ctl value.
 const ControlLayout& LayoutOf(Ctl id);
 
+// The window's font as designed: 8 point; the face may become Tahoma at start-up.
+inline constexpr int kFontPoints = 8;
+inline constexpr wchar_t kDesignFace[] = L"MS Sans Serif";
+// Labels laid out taller than this hold two lines and wrap; the others keep one line.
+inline constexpr int kSingleLineTwips = 255;
+
 // Client area of the window, in twips.
 inline constexpr int kClientWidthTwips = 7980;
 inline constexpr int kClientHeightTwips = 5535;

@@ -17,6 +17,9 @@ inline constexpr UINT kTabTimerMs = 1;
 inline constexpr UINT_PTR kShellExecuteTimerId = 2;
 inline constexpr UINT kShellExecuteTimerMs = 4;
 
+// The DPI of `window`'s monitor (the system's DPI where monitors do not have their own).
+UINT WindowDpi(HWND window);
+
 // The window class of the page containers.
 bool RegisterPageClass(HINSTANCE instance);
 
