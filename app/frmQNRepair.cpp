@@ -24,23 +24,27 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
     if (::GetClassInfoExW(instance, kWindowClass, &wc)) return true;
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
+    // Shared resource icons: the system keeps them for the module, nobody destroys them.
     wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                               ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0));
-    wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+                                               ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+    wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                 ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWindowClass;
     return ::RegisterClassExW(&wc) != 0;
 }
 
+FormServices WithDefaults(FormServices services) {
+    if (!services.openUrl) services.openUrl = OpenWithShell;
+    if (!services.queryOsVersion) services.queryOsVersion = QueryOsVersion;
+    return services;
+}
+
 }  // namespace
 
 frmQNRepair::frmQNRepair(HINSTANCE instance, FormServices services)
-    : instance_(instance), services_(std::move(services)),
-      windowsVersion_(services_.queryOsVersion ? services_.queryOsVersion : QueryOsVersion) {
-    if (!services_.openUrl) services_.openUrl = OpenWithShell;
-    if (!services_.queryOsVersion) services_.queryOsVersion = QueryOsVersion;
+    : instance_(instance), services_(WithDefaults(std::move(services))), windowsVersion_(services_.queryOsVersion) {
     // Creation of the window object: the common controls, nothing else.
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
                                                       ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
