@@ -62,60 +62,6 @@ ScopedFolder::~ScopedFolder() {
     if (!backup_.empty()) ::MoveFileW(backup_.c_str(), path_.c_str());
 }
 
-namespace {
-
-struct DialogSearch {
-    HWND found = nullptr;
-    const std::vector<HWND>* closed;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<DialogSearch*>(context);
-    WCHAR name[16] = {};
-    ::GetClassNameW(window, name, 16);
-    if (std::wstring(name) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
-    if (std::find(search.closed->begin(), search.closed->end(), window) != search.closed->end()) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-std::wstring TextOf(HWND window) {
-    WCHAR text[4096] = {};
-    ::GetWindowTextW(window, text, 4096);
-    return text;
-}
-
-}  // namespace
-
-MessageBoxWatcher::MessageBoxWatcher(DWORD uiThreadId) : uiThreadId_(uiThreadId), thread_([this] { Watch(); }) {}
-
-MessageBoxWatcher::~MessageBoxWatcher() {
-    stop_ = true;
-    thread_.join();
-}
-
-std::vector<MessageBoxWatcher::Box> MessageBoxWatcher::Seen() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return seen_;
-}
-
-void MessageBoxWatcher::Watch() {
-    while (!stop_) {
-        DialogSearch search{nullptr, &closed_};
-        ::EnumThreadWindows(uiThreadId_, FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            Box box{TextOf(search.found), TextOf(::GetDlgItem(search.found, 0xFFFF))};
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                seen_.push_back(box);
-            }
-            closed_.push_back(search.found);
-            ::PostMessageW(search.found, WM_COMMAND, IDOK, 0);
-        }
-        ::Sleep(20);
-    }
-}
-
 bool Responds(HWND window) {
     DWORD_PTR result = 0;
     return ::IsWindow(window) &&

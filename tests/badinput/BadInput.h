@@ -1,15 +1,13 @@
-// What the bad-input tests share: damaged copies of fixtures, folders in the way of files, and
-// a watcher that reads and closes the message boxes the window shows.
+// What the bad-input tests share: damaged copies of fixtures and folders in the way of files.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "support/MessageBoxWatcher.h"
 
 namespace qn::test {
 
@@ -34,28 +32,6 @@ public:
 private:
     std::wstring path_;
     std::wstring backup_;
-};
-
-// Reads and closes (OK) every dialog box that a thread shows while the watcher lives.
-class MessageBoxWatcher {
-public:
-    struct Box {
-        std::wstring title, text;
-    };
-    explicit MessageBoxWatcher(DWORD uiThreadId);
-    ~MessageBoxWatcher();
-    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
-    std::vector<Box> Seen();
-
-private:
-    void Watch();
-    DWORD uiThreadId_;
-    std::atomic<bool> stop_{false};
-    std::mutex mutex_;
-    std::vector<Box> seen_;
-    std::vector<HWND> closed_;
-    std::thread thread_;
 };
 
 // True when the window answers a message within two seconds.

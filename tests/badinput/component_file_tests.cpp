@@ -116,10 +116,10 @@ TEST(BadInput, UnloadableComponentIsNamedInTheRepairMessageAndTheRepairGoesOn) {
     const JetView view = ShowJetPage(window);
     EXPECT_EQ(view.rows.at(1), (Row{L"msjtes40.dll", L"2.80.1022", JetFile(L"msjtes40.dll")}));
     {
-        MessageBoxWatcher boxes(::GetCurrentThreadId());
+        MessageBoxWatcher boxes;
         window.Click(Ctl::Command3);
         window.Pump(100);
-        const auto seen = boxes.Seen();
+        const auto seen = boxes.Stop();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_NE(seen[0].text.find(L"msjtes40.dll"), std::wstring::npos) << std::string(seen[0].text.begin(), seen[0].text.end());
         EXPECT_EQ(seen[0].text.find(L"msjetoledb40.dll"), std::wstring::npos);

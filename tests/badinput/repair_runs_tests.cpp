@@ -89,7 +89,7 @@ TEST(BadInput, JetRepairTwiceInARowRegistersEachFileOncePerRun) {
     FormDriver window;
     window.ChooseTab(1);
     window.Pump();
-    MessageBoxWatcher boxes(::GetCurrentThreadId());
+    MessageBoxWatcher boxes;
     window.Click(Ctl::Command3);
     window.Click(Ctl::Command3);
     window.Pump(50);
@@ -106,7 +106,7 @@ TEST(BadInput, JetRepairTwiceInARowRegistersEachFileOncePerRun) {
     }
     EXPECT_EQ(calls.size(), twice.size());
     for (size_t i = 0; i < std::min(calls.size(), twice.size()); ++i) EXPECT_EQ(::lstrcmpiW(calls[i].c_str(), twice[i].c_str()), 0);
-    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_TRUE(boxes.Stop().empty());
     ExpectJetRepairFinished(window);
 }
 
@@ -124,12 +124,12 @@ TEST(BadInput, MdacRepairTwiceInARowRegistersEachFileOncePerRun) {
     const RegistrationLog log;
     FormDriver window;
     const bool linkShown = window.Visible(Ctl::Label19);
-    MessageBoxWatcher boxes(::GetCurrentThreadId());
+    MessageBoxWatcher boxes;
     window.Click(Ctl::Command1);
     window.Click(Ctl::Command1);
     window.Pump(50);
     EXPECT_EQ(log.Calls().size(), 4u);
-    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_TRUE(boxes.Stop().empty());
     EXPECT_TRUE(window.Visible(Ctl::Command1));
     EXPECT_FALSE(window.Visible(Ctl::ProgressBar1));
     EXPECT_EQ(window.Visible(Ctl::Label19), linkShown);
@@ -143,7 +143,7 @@ TEST(BadInput, TabChangesDuringARepairLeaveItWhole) {
     FormDriver window;
     window.ChooseTab(1);
     window.Pump();
-    MessageBoxWatcher boxes(::GetCurrentThreadId());
+    MessageBoxWatcher boxes;
     int servedDuringRepair = 0;
     {
         TabChanger changer(window);
@@ -155,7 +155,7 @@ TEST(BadInput, TabChangesDuringARepairLeaveItWhole) {
 
     EXPECT_GE(servedDuringRepair, 1) << "no tab change arrived during the repair";
     EXPECT_EQ(log.Calls().size(), 3u);
-    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_TRUE(boxes.Stop().empty());
     ExpectJetRepairFinished(window);
     // The page of the selected tab is the one shown, filled.
     const int selected = static_cast<int>(::SendMessageW(window.control(Ctl::TabStrip1), TCM_GETCURSEL, 0, 0));

@@ -10,6 +10,7 @@
 
 #include "Components.h"
 #include "WindowProbes.h"
+#include "support/MessageBoxWatcher.h"
 #include "support/FormDriver.h"
 
 namespace qn::test {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "MessageBoxCapture.h"
+#include "support/MessageBoxWatcher.h"
 #include "UserInput.h"
 #include "support/FormDriver.h"
 #include "support/TestSupport.h"
@@ -15,16 +15,17 @@ using namespace qn::test;
 
 namespace {
 
-CapturedMessageBox ShowAbout(FormDriver& window) {
-    MessageBoxCapture capture(window.hwnd());
-    window.Click(Ctl::cmdAbout);
-    return capture.Result();
+SeenMessageBox ShowAbout(FormDriver& window) {
+    MessageBoxWatcher watcher;
+    window.Click(Ctl::cmdAbout);  // returns when the watcher has confirmed the box
+    const std::vector<SeenMessageBox> boxes = watcher.Stop();
+    EXPECT_EQ(boxes.size(), 1u);
+    return boxes.empty() ? SeenMessageBox{} : boxes.front();
 }
 
 // The checks both languages share: a plain OK box whose lines are separated by a bare
 // carriage return, the version line, then an empty line and the copyright line.
-void ExpectAboutBox(const CapturedMessageBox& box, const std::wstring& title, size_t lineCount) {
-    ASSERT_TRUE(box.shown);
+void ExpectAboutBox(const SeenMessageBox& box, const std::wstring& title, size_t lineCount) {
     EXPECT_EQ(box.title, title);
     EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
     EXPECT_FALSE(box.hasIcon);
@@ -41,7 +42,7 @@ void ExpectAboutBox(const CapturedMessageBox& box, const std::wstring& title, si
 TEST(About, WithQuillnestInstalledFourLines) {
     ScopedRegKey qna(HKEY_CLASSES_ROOT, L".qna", true);
     FormDriver window;
-    const CapturedMessageBox box = ShowAbout(window);
+    const SeenMessageBox box = ShowAbout(window);
     ExpectAboutBox(box, L"About", 4);
     EXPECT_EQ(SplitLines(box.text, L'\r')[0], L"Quillnest Problem Analysis & Repair");
     EXPECT_FALSE(window.form().IsClosed());
@@ -50,7 +51,7 @@ TEST(About, WithQuillnestInstalledFourLines) {
 TEST(About, WithoutQuillnestEightLinesEndingInTheAdvertising) {
     ScopedRegKey qna(HKEY_CLASSES_ROOT, L".qna", false);
     FormDriver window;
-    const CapturedMessageBox box = ShowAbout(window);
+    const SeenMessageBox box = ShowAbout(window);
     ExpectAboutBox(box, L"About", 8);
     const std::vector<std::wstring> lines = SplitLines(box.text, L'\r');
     EXPECT_EQ(lines[0], L"MDAC and Microsoft JET Analysis and Repair Utility");
@@ -64,13 +65,13 @@ TEST(About, GermanUserGetsGermanTexts) {
     {
         ScopedRegKey qna(HKEY_CLASSES_ROOT, L".qna", true);
         FormDriver window;
-        const CapturedMessageBox box = ShowAbout(window);
+        const SeenMessageBox box = ShowAbout(window);
         ExpectAboutBox(box, L"Info", 4);
         EXPECT_EQ(SplitLines(box.text, L'\r')[0], L"Analyse und Problembereinigung f\u00FCr Quillnest");
     }
     ScopedRegKey qna(HKEY_CLASSES_ROOT, L".qna", false);
     FormDriver window;
-    const CapturedMessageBox box = ShowAbout(window);
+    const SeenMessageBox box = ShowAbout(window);
     ExpectAboutBox(box, L"Info", 8);
     const std::vector<std::wstring> lines = SplitLines(box.text, L'\r');
     EXPECT_EQ(lines[0], L"MDAC- und Microsoft JET-Analyse und Reparatur-Utility");
