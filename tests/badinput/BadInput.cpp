@@ -49,18 +49,6 @@ void WriteDamagedCopy(const std::wstring& name, const std::wstring& path,
     WriteBytes(path, bytes);
 }
 
-ScopedFolder::ScopedFolder(std::wstring path) : path_(std::move(path)) {
-    if (::GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        backup_ = path_ + L".qntest-backup";
-        EXPECT_TRUE(::MoveFileW(path_.c_str(), backup_.c_str()));
-    }
-    CreateDirectories(path_);
-}
-
-ScopedFolder::~ScopedFolder() {
-    RemoveTree(path_);
-    if (!backup_.empty()) ::MoveFileW(backup_.c_str(), path_.c_str());
-}
 
 bool Responds(HWND window) {
     DWORD_PTR result = 0;

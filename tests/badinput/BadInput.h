@@ -21,18 +21,6 @@ size_t VersionInfoOffset(const std::vector<BYTE>& bytes);
 void WriteDamagedCopy(const std::wstring& name, const std::wstring& path,
                       const std::function<void(std::vector<BYTE>&)>& damage);
 
-// A folder at `path` for the test's lifetime, where a file may have been (moved aside and put back).
-class ScopedFolder {
-public:
-    explicit ScopedFolder(std::wstring path);
-    ~ScopedFolder();
-    ScopedFolder(const ScopedFolder&) = delete;
-    ScopedFolder& operator=(const ScopedFolder&) = delete;
-
-private:
-    std::wstring path_;
-    std::wstring backup_;
-};
 
 // True when the window answers a message within two seconds.
 bool Responds(HWND window);

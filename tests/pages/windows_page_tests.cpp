@@ -11,45 +11,14 @@
 using namespace qn;
 using qn::test::RawValue;
 using qn::test::ScopedRegValue;
+using qn::test::IsDirectory;
+using qn::test::ScopedDirectory;
 using qn::test::TempDir;
 
 namespace {
 
 const std::wstring kNotAvailable = L"Directory not available!";
 const wchar_t kIeKey[] = L"Software\\Microsoft\\Internet Explorer";
-
-bool IsDirectory(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Makes a folder exist (or not) for the test's lifetime and puts the machine back afterwards.
-class ScopedDirectory {
-public:
-    ScopedDirectory(std::wstring path, bool present) : path_(std::move(path)) {
-        if (present && !IsDirectory(path_)) {
-            created_ = path_;  // the topmost folder this creates, removed with all below it
-            for (size_t cut = created_.rfind(L'\\'); cut != std::wstring::npos && cut > 2 &&
-                                                     !IsDirectory(created_.substr(0, cut));
-                 cut = created_.rfind(L'\\')) {
-                created_.resize(cut);
-            }
-            qn::test::CreateDirectories(path_);
-        } else if (!present && IsDirectory(path_)) {
-            backup_ = path_ + L".qntest-backup";
-            EXPECT_TRUE(::MoveFileW(path_.c_str(), backup_.c_str()));
-        }
-    }
-    ~ScopedDirectory() {
-        if (!created_.empty()) qn::test::RemoveTree(created_);
-        if (!backup_.empty()) ::MoveFileW(backup_.c_str(), path_.c_str());
-    }
-    ScopedDirectory(const ScopedDirectory&) = delete;
-    ScopedDirectory& operator=(const ScopedDirectory&) = delete;
-
-private:
-    std::wstring path_, created_, backup_;
-};
 
 // Sets an environment variable of this process for the test's lifetime.
 class ScopedEnvironment {

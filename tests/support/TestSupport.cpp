@@ -78,6 +78,33 @@ ScopedFile::~ScopedFile() { PutBack(path_, backup_); }
 ScopedAbsence::ScopedAbsence(std::wstring path) : path_(std::move(path)), backup_(MoveAside(path_)) {}
 ScopedAbsence::~ScopedAbsence() { PutBack(path_, backup_); }
 
+bool IsDirectory(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+ScopedDirectory::ScopedDirectory(std::wstring path, bool present) : path_(std::move(path)) {
+    const bool exists = ::GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (exists && (!present || !IsDirectory(path_))) {
+        backup_ = path_ + L".qntest-backup";
+        EXPECT_TRUE(::MoveFileW(path_.c_str(), backup_.c_str()));
+    }
+    if (present && !IsDirectory(path_)) {
+        created_ = path_;  // the topmost folder this creates
+        for (size_t cut = created_.rfind(L'\\'); cut != std::wstring::npos && cut > 2 &&
+                                                 !IsDirectory(created_.substr(0, cut));
+             cut = created_.rfind(L'\\')) {
+            created_.resize(cut);
+        }
+        CreateDirectories(path_);
+    }
+}
+
+ScopedDirectory::~ScopedDirectory() {
+    if (!created_.empty()) RemoveTree(created_);
+    if (!backup_.empty()) ::MoveFileW(backup_.c_str(), path_.c_str());
+}
+
 TempDir::TempDir() {
     WCHAR temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH, temp);

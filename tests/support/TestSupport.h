@@ -49,6 +49,24 @@ private:
     std::wstring backup_;
 };
 
+bool IsDirectory(const std::wstring& path);
+
+// Makes a folder exist (or not) at `path` for the test's lifetime. Whatever was there (a folder,
+// or a file in the way) is moved aside and put back afterwards; folders it had to create are
+// removed with everything below them.
+class ScopedDirectory {
+public:
+    ScopedDirectory(std::wstring path, bool present);
+    ~ScopedDirectory();
+    ScopedDirectory(const ScopedDirectory&) = delete;
+    ScopedDirectory& operator=(const ScopedDirectory&) = delete;
+
+private:
+    std::wstring path_;
+    std::wstring created_;
+    std::wstring backup_;
+};
+
 // A fresh folder below the temporary folder, removed with everything in it afterwards.
 class TempDir {
 public:

@@ -24,10 +24,6 @@ FormServices RunningOn(OsVersion os) {
     return services;
 }
 
-bool IsDirectory(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::wstring ShellFolder(int csidl) {
     WCHAR path[MAX_PATH] = {};
@@ -37,35 +33,11 @@ std::wstring ShellFolder(int csidl) {
 
 std::wstring HtmlHelpFolder() { return ShellFolder(CSIDL_COMMON_APPDATA) + L"\\Microsoft\\HTML Help"; }
 
-// The HTML Help folder, made to exist or not for the test's lifetime; its parent exists.
-class ScopedHtmlHelpFolder {
-public:
-    explicit ScopedHtmlHelpFolder(bool present) : path_(HtmlHelpFolder()) {
-        if (present && !IsDirectory(path_)) {
-            EXPECT_TRUE(::CreateDirectoryW(path_.c_str(), nullptr));
-            created_ = true;
-        } else if (!present && IsDirectory(path_)) {
-            EXPECT_TRUE(::MoveFileW(path_.c_str(), (path_ + L".qntest-away").c_str()));
-            movedAway_ = true;
-        }
-    }
-    ~ScopedHtmlHelpFolder() {
-        if (created_) RemoveTree(path_);
-        if (movedAway_) ::MoveFileW((path_ + L".qntest-away").c_str(), path_.c_str());
-    }
-    ScopedHtmlHelpFolder(const ScopedHtmlHelpFolder&) = delete;
-    ScopedHtmlHelpFolder& operator=(const ScopedHtmlHelpFolder&) = delete;
-
-private:
-    std::wstring path_;
-    bool created_ = false;
-    bool movedAway_ = false;
-};
 
 }  // namespace
 
 TEST(WindowsSettingsPage, ShowsTheRunningSystemInEnglish) {
-    ScopedHtmlHelpFolder noHelp(false);
+    ScopedDirectory noHelp(HtmlHelpFolder(), false);
     ScopedRegValue ie(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Internet Explorer", L"Version",
                       std::wstring(L"6.0.2900.2180"));
     FormDriver window;
@@ -96,11 +68,11 @@ TEST(WindowsSettingsPage, ShowsTheRunningSystemInEnglish) {
 TEST(WindowsSettingsPage, HtmlHelpFolderCreatedMeanwhileShowsOnTheNextVisit) {
     FormDriver window;
     {
-        ScopedHtmlHelpFolder noHelp(false);
+        ScopedDirectory noHelp(HtmlHelpFolder(), false);
         window.ChooseTab(kWindowsTab);
         EXPECT_EQ(window.Text(Ctl::Label27), kNoDirectory);
     }
-    ScopedHtmlHelpFolder help(true);
+    ScopedDirectory help(HtmlHelpFolder(), true);
     window.ChooseTab(0);
     window.ChooseTab(kWindowsTab);
     EXPECT_EQ(window.Text(Ctl::Label27), HtmlHelpFolder() + L"\\");
@@ -127,7 +99,7 @@ TEST(WindowsSettingsPage, WindowsNameFollowsTheVersionFoundAtStartUp) {
 }
 
 TEST(WindowsSettingsPage, GermanUserSeesGermanHeadingsAndLanguage) {
-    ScopedHtmlHelpFolder noHelp(false);
+    ScopedDirectory noHelp(HtmlHelpFolder(), false);
     FormDriver window(RunningOn({VER_PLATFORM_WIN32_WINDOWS, 4, 3, 0}));
     window.ChooseTab(kWindowsTab);
     EXPECT_EQ(window.Text(Ctl::Label1), L"Windows-Version:");
