@@ -11,10 +11,8 @@
 
 namespace qn {
 
-namespace {
-
 // Relative to the common program files folder; letter case as the files are known.
-constexpr ComponentFile kMdacFiles[] = {
+const ComponentFile kMdacFiles[kMdacFileCount] = {
     {L"\\System\\ado\\MSADO15.DLL", true},
     {L"\\System\\ado\\MSADER15.DLL", false},
     {L"\\System\\ado\\MSADOR15.DLL", true},
@@ -44,9 +42,6 @@ constexpr ComponentFile kMdacFiles[] = {
     {L"\\System\\Ole DB\\MSDADC.DLL", true},
     {L"\\System\\Ole DB\\MSDAER.DLL", false},
 };
-static_assert(std::size(kMdacFiles) == 28);
-
-}  // namespace
 
 FileList CollectMDACFiles() {
     // The folder text is joined directly: an unknown folder leaves paths that start with "\".

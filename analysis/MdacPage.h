@@ -20,7 +20,11 @@ struct MdacPage {
     FileList MDACFiles;
 };
 
-// The 28 MDAC files below the common program files folder, in the order the repair walks them.
+// The MDAC files below the common program files folder, in the order the repair walks them.
+inline constexpr size_t kMdacFileCount = 28;
+extern const ComponentFile kMdacFiles[kMdacFileCount];
+
+// Their records, as found on this machine.
 FileList CollectMDACFiles();
 
 // The installed MDAC version recorded in the registry; empty when there is none.

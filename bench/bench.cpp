@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/MdacPage.h"
 #include "app/frmQNRepair.h"
 #include "platform/SystemLibrary.h"
 #include "platform/modAPI.h"
@@ -26,24 +27,6 @@ namespace {
 constexpr int kStartRuns = 9;
 constexpr int kFillRuns = 41;
 constexpr int kRepairRuns = 5;
-
-// The MDAC files below the common files folder; false: listed, never registered.
-constexpr std::pair<const wchar_t*, bool> kMdacFiles[] = {
-    {L"\\System\\ado\\MSADO15.DLL", true},      {L"\\System\\ado\\MSADER15.DLL", false},
-    {L"\\System\\ado\\MSADOR15.DLL", true},     {L"\\System\\ado\\MSADRH15.DLL", true},
-    {L"\\System\\ado\\MSADOMD.DLL", true},      {L"\\System\\ado\\MSADOX.DLL", true},
-    {L"\\System\\ado\\MSJRO.DLL", true},        {L"\\System\\MSADC\\MSADCE.DLL", true},
-    {L"\\System\\MSADC\\MSADCER.DLL", false},   {L"\\System\\MSADC\\MSADCF.DLL", true},
-    {L"\\System\\MSADC\\MSADCFR.DLL", false},   {L"\\System\\MSADC\\MSADCO.DLL", true},
-    {L"\\System\\MSADC\\MSADCOR.DLL", false},   {L"\\System\\MSADC\\MSADCS.DLL", false},
-    {L"\\System\\MSADC\\MSADDS.DLL", true},     {L"\\System\\MSADC\\MSADDSR.DLL", false},
-    {L"\\System\\MSADC\\MSDAPRST.DLL", true},   {L"\\System\\Ole DB\\OLEDB32.DLL", true},
-    {L"\\System\\Ole DB\\MSXACTPS.DLL", true},  {L"\\System\\Ole DB\\MSDAENUM.DLL", true},
-    {L"\\System\\Ole DB\\MSDAURL.DLL", true},   {L"\\System\\Ole DB\\MSDATT.DLL", true},
-    {L"\\System\\Ole DB\\MSDASQL.DLL", true},   {L"\\System\\Ole DB\\MSDAOSP.DLL", true},
-    {L"\\System\\Ole DB\\MSDAORA.DLL", true},   {L"\\System\\Ole DB\\MSDAPS.DLL", true},
-    {L"\\System\\Ole DB\\MSDADC.DLL", true},    {L"\\System\\Ole DB\\MSDAER.DLL", false},
-};
 
 double Seconds() {
     LARGE_INTEGER now{};
@@ -227,7 +210,7 @@ int wmain() {
     std::vector<std::wstring> mdacPaths;
     std::vector<std::wstring> registered;
     PlacedFiles placed;
-    for (const auto& [relative, registers] : kMdacFiles) {
+    for (const auto& [relative, registers] : qn::kMdacFiles) {
         const std::wstring path = common + relative;
         if (!placed.Place(path, fixture)) {
             std::fwprintf(stderr, L"cannot place %ls\n", path.c_str());
