@@ -271,11 +271,7 @@ int wmain() {
                 Ms(Median(bare)).c_str(), Ratio(Median(fill), Median(bare)).c_str());
 
     // The MDAC repair against Wine's regsvr32, once per file.
-    const std::wstring regsvr32 = [] {
-        WCHAR dir[MAX_PATH] = {};
-        ::GetSystemDirectoryW(dir, MAX_PATH);
-        return std::wstring(dir) + L"\\regsvr32.exe";
-    }();
+    const std::wstring regsvr32 = qn::SystemDirectory() + L"\\regsvr32.exe";
     std::vector<double> repair, external;
     for (int i = 0; i < kRepairRuns; ++i) {
         repair.push_back(Time([&] { form.OnRepairMdac(); }));

@@ -10,6 +10,7 @@
 #include "analysis/ComponentsPage.h"
 #include "analysis/JetPage.h"
 #include "badinput/BadInput.h"
+#include "platform/SystemLibrary.h"
 #include "support/FormDriver.h"
 #include "support/TestSupport.h"
 
@@ -18,11 +19,7 @@ using namespace qn::test;
 
 namespace {
 
-std::wstring SystemDir() {
-    WCHAR dir[MAX_PATH] = {};
-    ::GetSystemDirectoryW(dir, MAX_PATH);
-    return dir;
-}
+std::wstring SystemDir() { return SystemDirectory(); }
 
 std::wstring JetFile(const wchar_t* name) { return SystemDir() + L"\\" + name; }
 

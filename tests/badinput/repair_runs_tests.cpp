@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "badinput/BadInput.h"
+#include "platform/SystemLibrary.h"
 #include "platform/modAPI.h"
 #include "support/FormDriver.h"
 #include "support/TestSupport.h"
@@ -19,11 +20,7 @@ using namespace qn::test;
 
 namespace {
 
-std::wstring SystemDir() {
-    WCHAR dir[MAX_PATH] = {};
-    ::GetSystemDirectoryW(dir, MAX_PATH);
-    return dir;
-}
+std::wstring SystemDir() { return SystemDirectory(); }
 
 // The fixtures' DllRegisterServer appends its path to the log for the test's lifetime.
 class RegistrationLog {

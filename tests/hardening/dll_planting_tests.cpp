@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/SystemLibrary.h"
 #include "support/ChildProcess.h"
 #include "support/TestSupport.h"
 
@@ -53,9 +54,7 @@ std::vector<std::wstring> VersionModules(HANDLE process) {
 }
 
 std::wstring SystemVersionDll() {
-    WCHAR systemDir[MAX_PATH] = {};
-    ::GetSystemDirectoryW(systemDir, MAX_PATH);
-    return Lower(std::wstring(systemDir) + L"\\version.dll");
+    return Lower(qn::SystemDirectory() + L"\\version.dll");
 }
 
 // A folder holding a copy of `program` and the planted version.dll, run with the folder as its

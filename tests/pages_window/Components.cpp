@@ -1,6 +1,8 @@
 #include "Components.h"
 
 #include <shlobj.h>
+
+#include "platform/SystemLibrary.h"
 #include <gtest/gtest.h>
 
 namespace qn::test {
@@ -12,8 +14,8 @@ std::wstring CommonFilesFolder() {
 }
 
 std::wstring SystemFolder() {
-    WCHAR path[MAX_PATH] = {};
-    EXPECT_NE(::GetSystemDirectoryW(path, MAX_PATH), 0u);
+    const std::wstring path = SystemDirectory();
+    EXPECT_FALSE(path.empty());
     return path;
 }
 

@@ -5,13 +5,10 @@
 
 #include <string>
 
+#include "platform/SystemLibrary.h"
 namespace qn::test {
 
 // `name` in the system directory of the machine under test.
-inline std::wstring SystemFile(const wchar_t* name) {
-    WCHAR dir[MAX_PATH] = {};
-    ::GetSystemDirectoryW(dir, MAX_PATH);
-    return std::wstring(dir) + L"\\" + name;
-}
+inline std::wstring SystemFile(const wchar_t* name) { return qn::SystemDirectory() + L"\\" + name; }
 
 }  // namespace qn::test
