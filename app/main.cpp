@@ -1,10 +1,12 @@
 #include <windows.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 
 #include "app/frmQNRepair.h"
 #include "platform/SystemLibrary.h"
+#include "repair/RegistrationCapture.h"
 
 namespace {
 
@@ -24,6 +26,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     qn::RestrictDllSearchToSystemDirectory();
     // Components' registration code may expect OLE on the thread that calls it.
     const OleSession ole;
+
+    // The program started by itself to learn what a component would register.
+    int argc = 0;
+    if (LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc)) {
+        const bool captureHost = argc == 4 && ::lstrcmpiW(argv[1], qn::kCaptureHostSwitch) == 0;
+        const int exitCode = captureHost ? qn::RunCaptureHost(argv[2], argv[3]) : 0;
+        ::LocalFree(argv);
+        if (captureHost) return exitCode;
+    }
 
     qn::frmQNRepair form(instance);
     if (!form.Create(showCommand)) return 1;

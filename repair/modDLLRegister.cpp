@@ -7,7 +7,6 @@
 namespace qn {
 
 namespace {
-using EntryPoint = HRESULT(STDAPICALLTYPE*)();
 
 // A component's own dependencies usually lie beside it, so the loader must look in the
 // component's folder first. The program restricts its default search to the system directory,
@@ -30,6 +29,11 @@ UniqueModule LoadComponent(const std::wstring& path, DWORD& error) {
 }  // namespace
 
 RegistrationResult RegisterComponent(const std::wstring& path, const std::string& entryName) {
+    return RegisterComponent(path, entryName, [](ComponentEntryPoint entry) { return entry(); });
+}
+
+RegistrationResult RegisterComponent(const std::wstring& path, const std::string& entryName,
+                                     const std::function<HRESULT(ComponentEntryPoint)>& invoke) {
     RegistrationResult result;
     if (path.empty()) return result;
 
@@ -41,13 +45,13 @@ RegistrationResult RegisterComponent(const std::wstring& path, const std::string
         return result;
     }
 
-    const auto entry = GetProc<EntryPoint>(module.get(), entryName.c_str());
+    const auto entry = GetProc<ComponentEntryPoint>(module.get(), entryName.c_str());
     if (!entry) {
         result.outcome = RegistrationOutcome::EntryPointMissing;
         return result;
     }
 
-    result.status = entry();
+    result.status = invoke(entry);
     result.outcome = FAILED(result.status) ? RegistrationOutcome::CallFailed
                                            : RegistrationOutcome::Registered;
     return result;

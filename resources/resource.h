@@ -49,3 +49,12 @@
 #define IDS_REPAIR_NO_ENTRY_POINT 203
 #define IDS_REPAIR_CALL_FAILED 204
 #define IDS_REPAIR_RUN_AS_ADMIN 205
+
+// Texts of the registration check and of the registry backup.
+#define IDS_CHECK_OK 210
+#define IDS_CHECK_SUMMARY 211
+#define IDS_CHECK_MISSING 212
+#define IDS_CHECK_DIFFERENT 213
+#define IDS_CHECK_CRASHED 214
+#define IDS_CHECK_TIMED_OUT 215
+#define IDS_CHECK_NOT_STARTED 216

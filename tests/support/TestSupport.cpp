@@ -11,6 +11,11 @@ std::wstring TestDir() {
     return dir.substr(0, dir.rfind(L'\\'));
 }
 
+std::wstring ProgramPath() {
+    const std::wstring tests = TestDir();
+    return tests.substr(0, tests.rfind(L'\\')) + L"\\QNRepair.exe";
+}
+
 std::wstring FixturePath(const std::wstring& name) { return TestDir() + L"\\" + name + L".dll"; }
 
 void CreateDirectories(const std::wstring& path) {

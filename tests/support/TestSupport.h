@@ -12,6 +12,9 @@ namespace qn::test {
 // Folder of the running test executable; the fixture DLLs are built beside it.
 std::wstring TestDir();
 
+// The program under test, QNRepair.exe, built one folder above the tests.
+std::wstring ProgramPath();
+
 // Full path of fixture DLL `name` (without ".dll").
 std::wstring FixturePath(const std::wstring& name);
 
