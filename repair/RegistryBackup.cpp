@@ -125,6 +125,18 @@ std::optional<std::wstring> SaveRegistryBackup(const std::vector<RegistrationCap
     return path;
 }
 
+std::optional<std::wstring> BackUpRegistrations(const std::wstring& hostProgram,
+                                                const std::vector<std::wstring>& componentPaths,
+                                                const std::function<bool()>& between, const std::wstring& folder) {
+    std::vector<RegistrationCapture> captures;
+    for (const std::wstring& path : componentPaths) {
+        if (path.empty()) continue;
+        captures.push_back(CaptureRegistration(hostProgram, path));
+        if (between && !between()) return std::nullopt;
+    }
+    return SaveRegistryBackup(captures, folder);
+}
+
 RestoreOutcome RestoreRegistryBackup(const std::wstring& file) {
     const std::optional<std::wstring> text = ReadUtf16File(file);
     const auto keys = text ? ParseRegFile(*text) : std::nullopt;

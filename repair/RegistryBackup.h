@@ -2,7 +2,7 @@
 // write, saved before it writes anything, and put back on request.
 #pragma once
 
-#include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +27,15 @@ std::wstring BackupFileName(const SYSTEMTIME& localTime);
 // the current local time; its path, or none when it could not be written.
 std::optional<std::wstring> SaveRegistryBackup(const std::vector<RegistrationCapture>& captures,
                                                const std::wstring& folder = BackupFolder());
+
+// Before a repair: captures what each of `componentPaths` would register (empty paths are
+// skipped) and saves the live state of those places to a new backup in `folder`. `between`
+// runs after each capture (a window lets its messages run there); when it returns false the
+// backup stops and none is saved. The backup's path, or none.
+std::optional<std::wstring> BackUpRegistrations(const std::wstring& hostProgram,
+                                                const std::vector<std::wstring>& componentPaths,
+                                                const std::function<bool()>& between = {},
+                                                const std::wstring& folder = BackupFolder());
 
 enum class RestoreOutcome {
     Restored,    // every key and value is as saved

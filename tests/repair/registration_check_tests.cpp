@@ -165,11 +165,13 @@ TEST_F(RegistrationCheckTest, BackupRestoresTheStateBeforeTheRepair) {
     // Before: an old server entry without threading model; no ProgID, no machine key.
     SetServer(REG_SZ, L"C:\\old\\server.dll");
     const FixtureKeys before;
-    const RegistrationCapture capture = CaptureRegistration(ProgramPath(), FixturePath(L"fx_reg_writes"));
-    ASSERT_EQ(capture.end, RegistrationCapture::End::Finished);
     const qn::test::TempDir folder;
-    const std::optional<std::wstring> backup = SaveRegistryBackup({capture}, folder.path() + L"\\QNRepair");
+    int captures = 0;
+    const std::optional<std::wstring> backup =
+        BackUpRegistrations(ProgramPath(), {L"", FixturePath(L"fx_reg_writes")}, [&] { return ++captures > 0; },
+                            folder.path() + L"\\QNRepair");
     ASSERT_TRUE(backup);
+    EXPECT_EQ(captures, 1);
     EXPECT_EQ(backup->rfind(folder.path() + L"\\QNRepair\\QNRepair registry backup ", 0), 0u);
 
     ASSERT_EQ(RegisterComponent(FixturePath(L"fx_reg_writes")).outcome, RegistrationOutcome::Registered);
