@@ -63,7 +63,8 @@ RECT ParentRectTwips(Ctl id);
 // The window parent of a control: the page it lies on, or Ctl::None for the window.
 Ctl WindowParent(Ctl id);
 
-// Columns of the two file lists: header text and width in twips; the same in every language.
+// Columns of the two file lists: design header text and width in twips; the registration
+// column's header is localised at start-up.
 struct ColumnLayout {
     const wchar_t* key;
     const wchar_t* header;
@@ -73,7 +74,9 @@ inline constexpr ColumnLayout kFileListColumns[] = {
     {L"FILENAME", L"Dateiname", 1000},
     {L"FILEVERSION", L"Dateiversion", 900},
     {L"FILEPATH", L"Pfad", 4300},
+    {L"REGISTRATION", L"Registrierung", 2400},
 };
+inline constexpr int kRegistrationColumn = 3;
 
 // Tabs of TabStrip1 with their design captions; tabs 3 and 4 are localised at start-up.
 inline constexpr const wchar_t* kTabDesignCaptions[] = {

@@ -2,8 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/RepairScope.h"
 #include "app/frmQNRepair.h"
 #include "platform/Strings.h"
+#include "repair/RegistryBackup.h"
 #include "repair/modDLLRegister.h"
 #include "resources/resource.h"
 
@@ -22,30 +24,6 @@ std::wstring ShortPath(const std::wstring& path) {
 
 }  // namespace
 
-// While a repair runs the window shows the hourglass; nested repairs share it. A close that
-// arrived meanwhile is carried out once the last repair has let go of the controls.
-class RepairScope {
-public:
-    explicit RepairScope(frmQNRepair& form) : form_(form) {
-        ++form_.repairDepth_;
-        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-    }
-    ~RepairScope() {
-        if (--form_.repairDepth_ > 0) return;
-        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-        if (form_.closePending_ && form_.hwnd_) {
-            form_.closePending_ = false;
-            // Posted: the button whose click started the repair is still on the call stack.
-            ::PostMessageW(form_.hwnd_, WM_CLOSE, 0, 0);
-        }
-    }
-    RepairScope(const RepairScope&) = delete;
-    RepairScope& operator=(const RepairScope&) = delete;
-
-private:
-    frmQNRepair& form_;
-};
-
 void frmQNRepair::OnRepairMdac() {
     RepairScope scope(*this);
     SetVisible(Ctl::Command1, false);
@@ -55,7 +33,9 @@ void frmQNRepair::OnRepairMdac() {
     std::vector<RegistrationFailure> failures;
     if (DoEvents()) {
         CollectMDACFiles();
-        failures = RegisterFiles(state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
+        if (BackUpRegistrations(state_.MDACFiles)) {
+            failures = RegisterFiles(state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
+        }
     }
     if (IsClosed()) return;
     SetText(Ctl::Label11, L"");
@@ -71,7 +51,9 @@ void frmQNRepair::OnRepairJet() {
     SetVisible(Ctl::Command3, false);
     std::vector<RegistrationFailure> failures;
     // The list is the one the last analysis of the Jet page built; it is not collected anew.
-    if (DoEvents()) failures = RegisterFiles(state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
+    if (DoEvents() && BackUpRegistrations(state_.JetFiles)) {
+        failures = RegisterFiles(state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
+    }
     if (IsClosed()) return;
     SetVisible(Ctl::Command3, true);
     SetVisible(Ctl::ProgressBar3, false);
@@ -101,10 +83,20 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list
     return failures;
 }
 
+bool frmQNRepair::BackUpRegistrations(const FileList& list) {
+    std::vector<std::wstring> paths;
+    for (const FileInfo& file : list) {
+        if (!file.NoRegister && file.FilePath != kFileNotFound) paths.push_back(file.FilePath);
+    }
+    bool open = true;
+    lastBackup_ = qn::BackUpRegistrations(services_.captureHost, paths, [&] { return open = DoEvents(); });
+    return open;
+}
+
 // Closing the message box activates the window again, and activation puts the focus on the
 // window itself; the caller sets it where it belongs afterwards.
 void frmQNRepair::ReportFailures(const std::vector<RegistrationFailure>& failures) {
-    const std::wstring text = FormatRegistrationFailures(failures);
+    const std::wstring text = FormatRegistrationFailures(failures, lastBackup_);
     if (text.empty()) return;
     ::MessageBoxW(hwnd_, text.c_str(), LoadResString(IDS_REPAIR_FAILED_TITLE).c_str(), MB_OK | MB_ICONWARNING);
 }

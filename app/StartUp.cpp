@@ -31,6 +31,8 @@ void frmQNRepair::Load() {
                        style | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     }
 
+    AddSystemMenuItems();
+
     SetTabCaption(2, LoadResString(IDS_TAB_WINDOWS));
     SetTabCaption(3, LoadResString(IDS_TAB_COMPONENTS));
 

@@ -12,6 +12,9 @@ inline constexpr UINT kMsgLinkMouseMove = WM_APP + 2;
 // A mouse button went down over the tab strip.
 inline constexpr UINT kMsgTabMouseDown = WM_APP + 3;
 
+// Items the window adds to its system menu (below 0xF000, the low four bits clear).
+inline constexpr UINT kSysCmdCheckRegistrations = 0x0100;
+
 inline constexpr UINT_PTR kTabTimerId = 1;
 inline constexpr UINT kTabTimerMs = 1;
 inline constexpr UINT_PTR kShellExecuteTimerId = 2;

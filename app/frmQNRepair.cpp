@@ -38,6 +38,11 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
 FormServices WithDefaults(FormServices services) {
     if (!services.openUrl) services.openUrl = OpenWithShell;
     if (!services.queryOsVersion) services.queryOsVersion = QueryOsVersion;
+    if (services.captureHost.empty()) {
+        WCHAR program[MAX_PATH * 2] = {};
+        const DWORD length = ::GetModuleFileNameW(nullptr, program, MAX_PATH * 2);
+        if (length > 0 && length < MAX_PATH * 2) services.captureHost.assign(program, length);
+    }
     return services;
 }
 
@@ -120,6 +125,12 @@ LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kTabTimerId) OnTabTimer();
             else if (wParam == kShellExecuteTimerId) OnShellExecuteTimer();
             return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == kSysCmdCheckRegistrations) {
+                OnCheckRegistrations();
+                return 0;
+            }
+            break;
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;

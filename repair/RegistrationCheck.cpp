@@ -14,7 +14,6 @@ namespace qn {
 
 namespace {
 
-constexpr wchar_t kLineBreak[] = L"\r\n";
 // Long binary data is shown by its beginning.
 constexpr size_t kMaxBytesShown = 32;
 
@@ -168,12 +167,12 @@ std::wstring RegistrationCheckSummary(const RegistrationCheck& check) {
                                       UnsignedText(static_cast<DWORD>(check.different))});
 }
 
-std::wstring RegistrationCheckText(const RegistrationCheck& check, size_t maxDifferences) {
+std::wstring RegistrationCheckText(const RegistrationCheck& check, size_t maxDifferences, const wchar_t* separator) {
     std::wstring text = RegistrationCheckSummary(check);
     for (size_t i = 0; i < check.differences.size() && i < maxDifferences; ++i) {
-        text += kLineBreak + DifferenceLine(check.differences[i]);
+        text += separator + DifferenceLine(check.differences[i]);
     }
-    if (check.differences.size() > maxDifferences) text += kLineBreak + std::wstring(L"...");
+    if (check.differences.size() > maxDifferences) text += separator + std::wstring(L"...");
     return text;
 }
 

@@ -49,7 +49,9 @@ std::wstring RegistryDataText(const RawRegValue& value);
 // One line: "OK (n entries)", "n missing, m different", or the error.
 std::wstring RegistrationCheckSummary(const RegistrationCheck& check);
 
-// The summary, then up to `maxDifferences` differences, one per line (CR LF).
-std::wstring RegistrationCheckText(const RegistrationCheck& check, size_t maxDifferences = 5);
+// The summary, then up to `maxDifferences` differences, each after `separator` (a line break,
+// or "; " for one line).
+std::wstring RegistrationCheckText(const RegistrationCheck& check, size_t maxDifferences = 5,
+                                   const wchar_t* separator = L"\r\n");
 
 }  // namespace qn

@@ -94,7 +94,8 @@ bool MeansMissingRights(const RegistrationResult& result) {
     return false;
 }
 
-std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures) {
+std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures,
+                                        const std::optional<std::wstring>& backup) {
     if (std::none_of(failures.begin(), failures.end(), IsFailure)) return {};
     const LANGID language = UserTextLanguage();
 
@@ -107,6 +108,10 @@ std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& 
         text += kLineBreak + failure.file + kLineBreak + kReasonIndent +
                 DescribeRegistrationFailure(failure, language);
         missingRights = missingRights || MeansMissingRights(failure.result);
+    }
+    if (backup) {
+        text += kLineBreak;
+        text += kLineBreak + LoadResString(IDS_BACKUP_SAVED, language) + kLineBreak + *backup;
     }
     if (missingRights) {
         text += kLineBreak;

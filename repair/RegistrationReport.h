@@ -1,6 +1,7 @@
 // The one message a repair shows after its last file when some files could not be registered.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,9 @@ std::wstring DescribeRegistrationFailure(const RegistrationFailure& failure, LAN
 // language, with the system's own explanation of the error code; when any failure means
 // missing rights, a last line asks the user to start the program as an administrator.
 // Entries that did not fail (registered, skipped) are left out; with none left the text is
-// empty. Lines are separated by CR LF.
-std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures);
+// empty. When the repair saved a backup of the registry entries first, `backup` names its file,
+// in two lines before the hint about rights. Lines are separated by CR LF.
+std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures,
+                                        const std::optional<std::wstring>& backup = std::nullopt);
 
 }  // namespace qn

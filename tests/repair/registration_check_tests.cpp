@@ -19,10 +19,10 @@ using qn::test::ProgramPath;
 
 namespace {
 
-constexpr wchar_t kClassKey[] = L"CLSID\\{6A1F3C52-8E4D-4B7A-9C21-3D5E7F9A0B14}";
-constexpr wchar_t kServerKey[] = L"CLSID\\{6A1F3C52-8E4D-4B7A-9C21-3D5E7F9A0B14}\\InprocServer32";
-constexpr wchar_t kProgIdKey[] = L"QNRepair.Fixture";
-constexpr wchar_t kMachineKey[] = L"Software\\QNRepair Fixture";
+using qn::test::kFixtureClassKey;
+using qn::test::kFixtureMachineKey;
+using qn::test::kFixtureProgIdKey;
+using qn::test::kFixtureServerKey;
 
 // Everything a check could touch by mistake: the machine's and the user's software keys (the
 // classes of both among them). About six seconds under Wine.
@@ -34,9 +34,9 @@ struct LiveRegistry {
 
 // What the fixture writes, and the user's software keys where the scratch key lives.
 struct FixtureKeys {
-    RegTree classKey = ReadRegTree(HKEY_CLASSES_ROOT, kClassKey);
-    RegTree progId = ReadRegTree(HKEY_CLASSES_ROOT, kProgIdKey);
-    RegTree machine = ReadRegTree(HKEY_LOCAL_MACHINE, kMachineKey);
+    RegTree classKey = ReadRegTree(HKEY_CLASSES_ROOT, kFixtureClassKey);
+    RegTree progId = ReadRegTree(HKEY_CLASSES_ROOT, kFixtureProgIdKey);
+    RegTree machine = ReadRegTree(HKEY_LOCAL_MACHINE, kFixtureMachineKey);
     RegTree user = ReadRegTree(HKEY_CURRENT_USER, L"Software");
     bool operator==(const FixtureKeys&) const = default;
 };
@@ -52,18 +52,13 @@ class RegistrationCheckTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(RestrictDllSearchToSystemDirectory());
-        RemoveFixtureKeys();
+        qn::test::RemoveFixtureRegistration();
     }
-    void TearDown() override { RemoveFixtureKeys(); }
-    static void RemoveFixtureKeys() {
-        DeleteRegTree(HKEY_CLASSES_ROOT, kClassKey);
-        DeleteRegTree(HKEY_CLASSES_ROOT, kProgIdKey);
-        DeleteRegTree(HKEY_LOCAL_MACHINE, kMachineKey);
-    }
+    void TearDown() override { qn::test::RemoveFixtureRegistration(); }
     static void SetServer(DWORD type, const std::wstring& text) {
         const RawRegValue value = Text(type, text);
         UniqueHKey key;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, kServerKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr),
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, kFixtureServerKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr),
                   ERROR_SUCCESS);
         ASSERT_EQ(::RegSetValueExW(key.get(), nullptr, 0, type, value.bytes.data(), static_cast<DWORD>(value.bytes.size())),
                   ERROR_SUCCESS);
@@ -106,7 +101,7 @@ TEST_F(RegistrationCheckTest, PathsCompareAsPathsWhateverTheirSpelling) {
 
 TEST_F(RegistrationCheckTest, DeletedKeyIsMissingAndAnotherFileIsDifferent) {
     ASSERT_EQ(RegisterComponent(FixturePath(L"fx_reg_writes")).outcome, RegistrationOutcome::Registered);
-    ASSERT_EQ(DeleteRegTree(HKEY_CLASSES_ROOT, kProgIdKey), ERROR_SUCCESS);
+    ASSERT_EQ(DeleteRegTree(HKEY_CLASSES_ROOT, kFixtureProgIdKey), ERROR_SUCCESS);
     const std::wstring other = qn::test::TestDir() + L"\\fx_reg_ok.dll";
     SetServer(REG_SZ, other);
 
@@ -117,7 +112,7 @@ TEST_F(RegistrationCheckTest, DeletedKeyIsMissingAndAnotherFileIsDifferent) {
     EXPECT_EQ(RegistrationCheckSummary(check), L"2 missing, 1 different");
     ASSERT_EQ(check.differences.size(), 3u);
     const RegistrationDifference& server = check.differences[0];
-    EXPECT_EQ(server.key, L"HKEY_CLASSES_ROOT\\" + std::wstring(kServerKey));
+    EXPECT_EQ(server.key, L"HKEY_CLASSES_ROOT\\" + std::wstring(kFixtureServerKey));
     EXPECT_EQ(server.value, std::wstring());
     EXPECT_EQ(server.expected, FixturePath(L"fx_reg_writes"));
     EXPECT_EQ(server.actual, other);
@@ -125,7 +120,7 @@ TEST_F(RegistrationCheckTest, DeletedKeyIsMissingAndAnotherFileIsDifferent) {
     EXPECT_FALSE(check.differences[1].value);
     EXPECT_FALSE(check.differences[1].actual);
     const std::wstring text = RegistrationCheckText(check);
-    EXPECT_NE(text.find(L"Different: HKEY_CLASSES_ROOT\\" + std::wstring(kServerKey) + L" @ is " + other), std::wstring::npos)
+    EXPECT_NE(text.find(L"Different: HKEY_CLASSES_ROOT\\" + std::wstring(kFixtureServerKey) + L" @ is " + other), std::wstring::npos)
         << ::testing::PrintToString(text);
     EXPECT_NE(text.find(L"Missing: HKEY_CLASSES_ROOT\\QNRepair.Fixture\\CLSID @"), std::wstring::npos);
 }
@@ -148,7 +143,7 @@ TEST_F(RegistrationCheckTest, FailingComponentsAreReportedAndLeaveNothingBehind)
 TEST_F(RegistrationCheckTest, GermanUserReadsTheResultInGerman) {
     ASSERT_EQ(RegisterComponent(FixturePath(L"fx_reg_writes")).outcome, RegistrationOutcome::Registered);
     EXPECT_EQ(RegistrationCheckSummary(Check(L"fx_reg_writes")), L"OK (8 Einträge)");
-    ASSERT_EQ(DeleteRegTree(HKEY_CLASSES_ROOT, kProgIdKey), ERROR_SUCCESS);
+    ASSERT_EQ(DeleteRegTree(HKEY_CLASSES_ROOT, kFixtureProgIdKey), ERROR_SUCCESS);
     EXPECT_EQ(RegistrationCheckSummary(Check(L"fx_reg_writes")), L"2 fehlen, 0 abweichend");
 }
 
@@ -184,7 +179,7 @@ TEST_F(RegistrationCheckTest, BackupRestoresTheStateBeforeTheRepair) {
     ASSERT_TRUE(text);
     for (const std::wstring& line : std::vector<std::wstring>{L"Windows Registry Editor Version 5.00", L"[-HKEY_CLASSES_ROOT\\QNRepair.Fixture]",
                                      L"[-HKEY_LOCAL_MACHINE\\Software\\QNRepair Fixture]",
-                                     L"[HKEY_CLASSES_ROOT\\" + std::wstring(kServerKey) + L"]",
+                                     L"[HKEY_CLASSES_ROOT\\" + std::wstring(kFixtureServerKey) + L"]",
                                      L"@=\"C:\\\\old\\\\server.dll\"", L"\"ThreadingModel\"=-"}) {
         EXPECT_NE(text->find(line + L"\r\n"), std::wstring::npos) << ::testing::PrintToString(line);
     }

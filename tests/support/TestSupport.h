@@ -129,6 +129,14 @@ private:
 
 bool KeyExists(HKEY root, const std::wstring& key);
 
+// What the fixture fx_reg_writes registers: a class whose server is the fixture's own file, a
+// ProgID, and a machine key. Each test that registers it removes them again.
+inline constexpr wchar_t kFixtureClassKey[] = L"CLSID\\{6A1F3C52-8E4D-4B7A-9C21-3D5E7F9A0B14}";
+inline constexpr wchar_t kFixtureServerKey[] = L"CLSID\\{6A1F3C52-8E4D-4B7A-9C21-3D5E7F9A0B14}\\InprocServer32";
+inline constexpr wchar_t kFixtureProgIdKey[] = L"QNRepair.Fixture";
+inline constexpr wchar_t kFixtureMachineKey[] = L"Software\\QNRepair Fixture";
+void RemoveFixtureRegistration();
+
 // Runs the calling thread's pending window messages for about `milliseconds`.
 void PumpMessages(DWORD milliseconds);
 
