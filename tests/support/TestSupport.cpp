@@ -115,6 +115,18 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { RemoveTree(path_); }
 
+PlantedDependency::PlantedDependency()
+    : plant_(TestDir() + L"\\fx_dep_base.dll", TestDir() + L"\\planted\\fx_dep_base.dll") {
+    // The plant writes its path to the file this variable names when it is loaded.
+    EXPECT_TRUE(::SetEnvironmentVariableW(L"QN_PLANT_MARKER", (markerDir_.path() + L"\\plant.log").c_str()));
+}
+
+PlantedDependency::~PlantedDependency() { ::SetEnvironmentVariableW(L"QN_PLANT_MARKER", nullptr); }
+
+bool PlantedDependency::WasLoaded() const { return !ReadLines(markerDir_.path() + L"\\plant.log").empty(); }
+
+std::wstring PlantedDependency::Genuine() { return TestDir() + L"\\dependency\\fx_dep_base.dll"; }
+
 std::optional<RawValue> ReadRawValue(HKEY root, const std::wstring& key, const std::wstring& name) {
     HKEY opened = nullptr;
     if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return std::nullopt;

@@ -80,6 +80,23 @@ private:
     std::wstring path_;
 };
 
+// The dependency of the fixture component fx_dep_user, planted beside the test program (where
+// a download lies beside QNRepair.exe) for the test's lifetime: a copy that leaves a trace when
+// it is loaded. The real one is in TestDir()\dependency.
+class PlantedDependency {
+public:
+    PlantedDependency();
+    ~PlantedDependency();
+    PlantedDependency(const PlantedDependency&) = delete;
+    PlantedDependency& operator=(const PlantedDependency&) = delete;
+    bool WasLoaded() const;
+    static std::wstring Genuine();
+
+private:
+    TempDir markerDir_;
+    ScopedFile plant_;
+};
+
 // Raw registry value: type and bytes.
 struct RawValue {
     DWORD type = REG_NONE;
