@@ -14,8 +14,8 @@ bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' &&
 // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS would add the program's own folder, where anything the
 // user downloaded may lie; a component's dependencies belong beside it or in the system
 // directory. Without these flags (XP, Vista, 7 without KB2533623) the altered search order
-// starts in the component's folder and leaves out the program's folder; the current folder was
-// taken off the search path at start-up.
+// starts in the component's folder and leaves out the program's folder (the system folders and
+// PATH follow); the current folder was taken off the search path at start-up.
 DWORD ComponentLoadFlags() {
     return SystemSupportsDllSearchFlags() ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32
                                           : LOAD_WITH_ALTERED_SEARCH_PATH;
@@ -30,9 +30,14 @@ bool IsFullPath(const std::wstring& path) {
            !(path[2] == L'.' || path[2] == L'?');
 }
 
-LoadedComponent LoadComponent(const std::wstring& path) {
+LoadedComponent LoadComponent(const std::wstring& givenPath) {
     LoadedComponent result;
-    if (!IsFullPath(path)) return result;
+    if (!IsFullPath(givenPath)) return result;
+    // The loader takes only backslashes in a path (a shell folder may hold forward slashes).
+    std::wstring path = givenPath;
+    for (wchar_t& c : path) {
+        if (c == L'/') c = L'\\';
+    }
 
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {

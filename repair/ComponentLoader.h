@@ -26,10 +26,11 @@ struct LoadedComponent {
     DWORD error = ERROR_SUCCESS;     // the system's reason when Failed
 };
 
-// Loads the component at `path` exactly as given (its long path, never its 8.3 form). The
-// component's own dependencies are looked up in its own folder, then in the system directory;
-// never beside this program, in the current folder or along PATH. The system shows no dialog
-// of its own for a damaged file or a missing dependency.
+// Loads the component at `path` as given (its long path, never its 8.3 form). The component's
+// own dependencies are looked up in its own folder, then in the system directory; never beside
+// this program or in the current folder (nor along PATH, where the system has the
+// LOAD_LIBRARY_SEARCH_* flags). The system shows no dialog of its own for a damaged file or a
+// missing dependency.
 LoadedComponent LoadComponent(const std::wstring& path);
 
 }  // namespace qn
