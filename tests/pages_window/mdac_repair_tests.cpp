@@ -2,8 +2,11 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include "RepairHelpers.h"
 #include "platform/SystemMessage.h"
+#include "platform/modAPI.h"
 
 using namespace qn;
 using namespace qn::test;
@@ -200,6 +203,24 @@ TEST(MdacRepair, DependencyBesideTheProgramIsNeverLoaded) {
     const ScopedFile installed(server.substr(0, server.rfind(L'\\')) + L"\\fx_dep_base.dll", PlantedDependency::Genuine());
     EXPECT_TRUE(ClickAndConfirm(window, Ctl::Command1).empty());
     EXPECT_FALSE(plant.WasLoaded());
+}
+
+TEST(MdacRepair, PathsWithoutTheCommonFilesFolderAreNeverLoaded) {
+    // Without the common files folder the records hold "\\System\\ado\\...", which the system
+    // would complete from the current drive's root: there a file may lie that anybody can put.
+    const ScopedCurrentDirectory root(L"C:\\");
+    const ScopedDirectory folder(L"C:\\System", true);
+    const ScopedFile planted(L"C:\\System\\ado\\MSADOX.DLL", FixturePath(L"fx_reg_ok"));
+    const ScopedRegValue noCommonFiles(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
+                                       L"CommonFilesDir", std::wstring());
+    ASSERT_EQ(GetSpecialFolderPath(CSIDL_PROGRAM_FILES_COMMON), L"") << "the shell still gives the folder";
+    const RegistrationLog log;
+    FormDriver window;
+    ASSERT_EQ(window.Rows(Ctl::lvwMDACFiles).at(5), (Row{L"MSADOX.DLL", L"2.80.1022", L"\\System\\ado\\MSADOX.DLL"}));
+
+    EXPECT_TRUE(ClickAndConfirm(window, Ctl::Command1).empty());
+    EXPECT_TRUE(log.Calls().empty());
+    ExpectRepairFinished(window, Ctl::Command1, Ctl::ProgressBar1);
 }
 
 TEST(MdacRepair, GermanUserGetsTheWarningInGerman) {

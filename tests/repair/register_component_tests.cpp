@@ -18,20 +18,6 @@ bool IsLoaded(const std::wstring& path) { return ::GetModuleHandleW(path.c_str()
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-class ScopedCurrentDirectory {
-public:
-    explicit ScopedCurrentDirectory(const std::wstring& path) {
-        WCHAR previous[MAX_PATH] = {};
-        ::GetCurrentDirectoryW(MAX_PATH, previous);
-        previous_ = previous;
-        EXPECT_TRUE(::SetCurrentDirectoryW(path.c_str()));
-    }
-    ~ScopedCurrentDirectory() { ::SetCurrentDirectoryW(previous_.c_str()); }
-
-private:
-    std::wstring previous_;
-};
-
 // The fixtures' DllRegisterServer appends its module path to the file named by QN_FIXTURE_LOG.
 // The default DLL search is restricted as the program restricts it at start.
 class RegisterComponentTest : public ::testing::Test {
@@ -107,7 +93,7 @@ TEST_F(RegisterComponentTest, NothingAtThePathIsSkippedSilently) {
 TEST_F(RegisterComponentTest, PathsTheLoaderWouldCompleteAreNeverLoaded) {
     // A record's path without its folder ("\System\ado\..." when the common files folder is
     // unknown) would be completed from the current drive, whose root ordinary users can write to.
-    const ScopedCurrentDirectory root(L"C:\\");
+    const qn::test::ScopedCurrentDirectory root(L"C:\\");
     const qn::test::ScopedDirectory folder(L"C:\\System", true);
     const qn::test::ScopedFile planted(L"C:\\System\\ado\\MSADO15.DLL", FixturePath(L"fx_reg_ok"));
     for (const wchar_t* path : {L"\\System\\ado\\MSADO15.DLL", L"/System/ado/MSADO15.DLL",

@@ -105,6 +105,15 @@ ScopedDirectory::~ScopedDirectory() {
     if (!backup_.empty()) ::MoveFileW(backup_.c_str(), path_.c_str());
 }
 
+ScopedCurrentDirectory::ScopedCurrentDirectory(const std::wstring& path) {
+    WCHAR previous[MAX_PATH + 1] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    previous_ = previous;
+    EXPECT_TRUE(::SetCurrentDirectoryW(path.c_str())) << ::GetLastError();
+}
+
+ScopedCurrentDirectory::~ScopedCurrentDirectory() { ::SetCurrentDirectoryW(previous_.c_str()); }
+
 TempDir::TempDir() {
     WCHAR temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH, temp);

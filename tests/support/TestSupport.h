@@ -67,6 +67,18 @@ private:
     std::wstring backup_;
 };
 
+// Makes `path` the current folder for the test's lifetime.
+class ScopedCurrentDirectory {
+public:
+    explicit ScopedCurrentDirectory(const std::wstring& path);
+    ~ScopedCurrentDirectory();
+    ScopedCurrentDirectory(const ScopedCurrentDirectory&) = delete;
+    ScopedCurrentDirectory& operator=(const ScopedCurrentDirectory&) = delete;
+
+private:
+    std::wstring previous_;
+};
+
 // A fresh folder below the temporary folder, removed with everything in it afterwards.
 class TempDir {
 public:
