@@ -28,8 +28,10 @@ std::vector<std::wstring> LongPaths(const ScopedComponents& files, std::initiali
 
 }  // namespace
 
-TEST(RepairInterplay, ClosingTheWindowStopsTheMdacRepairAfterTheCurrentFile) {
-    const ScopedComponents files = ScopedComponents::Mdac(Placement(kMdacCount, L"fx_reg_ok"));
+TEST(RepairInterplay, ClosingTheWindowStopsTheMdacRepairAfterTheCurrentFileAndItsFailuresAreShown) {
+    Placement placement(kMdacCount, L"fx_reg_ok");
+    placement[0] = L"fx_reg_denied";
+    const ScopedComponents files = ScopedComponents::Mdac(placement);
     const RegistrationLog log;
     FormDriver window;
     int lastStep = 0;
@@ -38,7 +40,9 @@ TEST(RepairInterplay, ClosingTheWindowStopsTheMdacRepairAfterTheCurrentFile) {
         if (position == 5) ::PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     });
 
-    EXPECT_TRUE(ClickAndConfirm(window, Ctl::Command1).empty());
+    const std::vector<SeenMessageBox> boxes = ClickAndConfirm(window, Ctl::Command1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(Contains(boxes[0].text, files.Path(0)));
 
     // Files 0 to 4 were handled; MSADER15.DLL (1) is never registered.
     EXPECT_EQ(lastStep, 5);
