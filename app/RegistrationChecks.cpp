@@ -47,23 +47,28 @@ std::wstring frmQNRepair::RegistrationCell(const FileInfo& file) const {
 }
 
 void frmQNRepair::OnCheckRegistrations() {
-    RepairScope scope(*this);
-    // One check at a time: the item is unavailable while one runs.
-    const HMENU menu = ::GetSystemMenu(hwnd_, FALSE);
-    ::EnableMenuItem(menu, kSysCmdCheckRegistrations, MF_BYCOMMAND | MF_GRAYED);
-    CollectMDACFiles();
-    CollectJetFiles();
-    FileList files = state_.MDACFiles;
-    files.insert(files.end(), state_.JetFiles.begin(), state_.JetFiles.end());
-    registrationChecks_.clear();
-    for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
-    for (const FileInfo& file : files) {
-        if (!IsCheckable(file)) continue;
-        registrationChecks_[PathKey(file.FilePath)] = CheckRegistration(services_.captureHost, file.FilePath);
+    if (repairDepth_ > 0) return;
+    {
+        RepairScope scope(*this);
+        CollectMDACFiles();
+        CollectJetFiles();
+        FileList files = state_.MDACFiles;
+        files.insert(files.end(), state_.JetFiles.begin(), state_.JetFiles.end());
+        registrationChecks_.clear();
         for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
-        if (!DoEvents()) return;
+        for (const FileInfo& file : files) {
+            if (!IsCheckable(file)) continue;
+            registrationChecks_[PathKey(file.FilePath)] = CheckRegistration(services_.captureHost, file.FilePath);
+            for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
+            if (!DoEvents()) break;
+        }
+        if (IsClosed()) return;
     }
-    ::EnableMenuItem(menu, kSysCmdCheckRegistrations, MF_BYCOMMAND | MF_ENABLED);
+    if (closePending_) {
+        closePending_ = false;
+        // Posted: the menu command that started the check is still on the call stack.
+        ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+    }
 }
 
 }  // namespace qn
