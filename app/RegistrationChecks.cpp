@@ -16,8 +16,6 @@ namespace {
 // The first differences fit the label tip that unfolds the cell; all of them are in the report.
 constexpr size_t kDifferencesInCell = 3;
 
-bool IsCheckable(const FileInfo& file) { return !file.NoRegister && file.FilePath != kFileNotFound; }
-
 std::wstring PathKey(std::wstring path) {
     ::CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
     return path;
@@ -40,7 +38,7 @@ void frmQNRepair::AddSystemMenuItems() {
 }
 
 std::wstring frmQNRepair::RegistrationCell(const FileInfo& file) const {
-    if (!IsCheckable(file)) return {};
+    if (!IsRegistrablePresent(file)) return {};
     const auto found = registrationChecks_.find(PathKey(file.FilePath));
     if (found == registrationChecks_.end()) return {};
     return RegistrationCheckText(found->second, kDifferencesInCell, L"; ");
@@ -57,7 +55,7 @@ void frmQNRepair::OnCheckRegistrations() {
         registrationChecks_.clear();
         for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
         for (const FileInfo& file : files) {
-            if (!IsCheckable(file)) continue;
+            if (!IsRegistrablePresent(file)) continue;
             registrationChecks_[PathKey(file.FilePath)] = CheckRegistration(services_.captureHost, file.FilePath);
             for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
             if (!DoEvents()) break;

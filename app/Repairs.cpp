@@ -77,7 +77,7 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list
 bool frmQNRepair::BackUpRegistrations(const FileList& list) {
     std::vector<std::wstring> paths;
     for (const FileInfo& file : list) {
-        if (!file.NoRegister && file.FilePath != kFileNotFound) paths.push_back(file.FilePath);
+        if (IsRegistrablePresent(file)) paths.push_back(file.FilePath);
     }
     bool open = true;
     lastBackup_ = qn::BackUpRegistrations(services_.captureHost, paths, [&] { return open = DoEvents(); });

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/WindowMessages.h"
+#include "platform/SystemLibrary.h"
 
 namespace qn {
 
@@ -38,11 +39,7 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
 FormServices WithDefaults(FormServices services) {
     if (!services.openUrl) services.openUrl = OpenWithShell;
     if (!services.queryOsVersion) services.queryOsVersion = QueryOsVersion;
-    if (services.captureHost.empty()) {
-        WCHAR program[MAX_PATH * 2] = {};
-        const DWORD length = ::GetModuleFileNameW(nullptr, program, MAX_PATH * 2);
-        if (length > 0 && length < MAX_PATH * 2) services.captureHost.assign(program, length);
-    }
+    if (services.captureHost.empty()) services.captureHost = ThisProgramPath();
     return services;
 }
 

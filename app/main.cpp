@@ -3,7 +3,11 @@
 #include <shellapi.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "app/RegistrationCommands.h"
 #include "app/frmQNRepair.h"
 #include "platform/SystemLibrary.h"
 #include "repair/RegistrationCapture.h"
@@ -18,6 +22,17 @@ struct OleSession {
     }
 };
 
+// The command line's arguments after the program's name.
+std::vector<std::wstring> Arguments() {
+    std::vector<std::wstring> args;
+    int count = 0;
+    if (LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+        ::LocalFree(argv);
+    }
+    return args;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -27,14 +42,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // Components' registration code may expect OLE on the thread that calls it.
     const OleSession ole;
 
+    const std::vector<std::wstring> args = Arguments();
     // The program started by itself to learn what a component would register.
-    int argc = 0;
-    if (LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc)) {
-        const bool captureHost = argc == 4 && ::lstrcmpiW(argv[1], qn::kCaptureHostSwitch) == 0;
-        const int exitCode = captureHost ? qn::RunCaptureHost(argv[2], argv[3]) : 0;
-        ::LocalFree(argv);
-        if (captureHost) return exitCode;
+    if (args.size() == 3 && ::lstrcmpiW(args[0].c_str(), qn::kCaptureHostSwitch) == 0) {
+        return qn::RunCaptureHost(args[1], args[2]);
     }
+    if (const std::optional<int> exitCode = qn::RunRegistrationCommand(args, qn::ThisProgramPath())) return *exitCode;
 
     qn::frmQNRepair form(instance);
     if (!form.Create(showCommand)) return 1;

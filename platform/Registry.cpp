@@ -7,6 +7,7 @@
 #include "platform/Handles.h"
 #include "platform/NumberText.h"
 #include "platform/RegistryTree.h"
+#include "platform/Strings.h"
 
 namespace qn {
 
@@ -20,18 +21,6 @@ constexpr REGSAM kKeyFullAccess = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_S
 // ExpandEnvironmentStrings takes at most 32K characters with the terminating NUL. Longer text is
 // not refused but silently cut short (measured under Wine), so such text is not passed to it.
 constexpr size_t kMaxExpandableLength = 32766;
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                             nullptr, 0, nullptr, nullptr);
-    std::string result(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    if (length > 0) {
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                              length, nullptr, nullptr);
-    }
-    return result;
-}
 
 std::wstring RootText(RegistryRootKey root) { return SignedText(root); }
 
