@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/WindowMessages.h"
+#include "resources/resource.h"
 
 namespace qn {
 
@@ -63,12 +64,18 @@ bool frmQNRepair::Create(int showCommand) {
                            640, 480, nullptr, nullptr, instance_, this)) {
         return false;
     }
-    if (!CreateControls()) {
+    dpi_ = WindowDpi(hwnd_);
+    PlaceWindow();
+    linkCursor_ = static_cast<HCURSOR>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDC_LINKHAND), IMAGE_CURSOR, 0, 0,
+                                                    LR_DEFAULTSIZE | LR_SHARED));
+    // The font is settled before the first control exists, so each control gets it once.
+    ChooseFontFace();
+    CreateFonts();
+    if (!CreateControls(Ctl::None)) {
         ::DestroyWindow(hwnd_);
         return false;
     }
     Load();
-    CenterOnScreen();
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
     ::SetFocus(Control(Ctl::cmdQuit));

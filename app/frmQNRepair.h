@@ -107,21 +107,23 @@ private:
 
     // Start-up.
     void Load();
-    void AdaptFontsToIconTitleFont();
+    void ChooseFontFace();   // Tahoma when the icon-title font is Tahoma
     void DetectQuillnest();
-    void SetRepairButtonIcons();
+    void SetRepairButtonIcon(Ctl button);
 
-    // Layout and controls.
-    bool CreateControls();
+    // Layout and controls. Controls are created per window parent: the window's own at
+    // start-up, a page's when the page is first shown; a control not created yet is null.
+    bool CreateControls(Ctl container);
+    bool CreateControl(Ctl id);
     void CreateFonts();
     void ApplyLayout();      // everything, as after a DPI change
-    void SizeWindow();       // the window around its client area
+    void PlaceWindow();      // the window around its client area, centred on its monitor
     void ApplyFonts();       // the current fonts onto every control
-    void FitTexts();         // labels whose width follows their text
     RECT PixelRect(Ctl id) const;
-    void CenterOnScreen();
-    void FitLinkLabel(Ctl label);
-    void FitLabel(Ctl label);
+    // The width of a label for `text`: a link label's is its text's, a one-line label's
+    // grows with its text; other controls keep their laid-out width.
+    int FittedWidth(Ctl id, const std::wstring& text) const;
+    void FitToText(Ctl id);
     Ctl FromHandle(HWND control) const;
 
     // Control helpers.

@@ -111,6 +111,7 @@ TEST(RepairInterplay, JetRepairStartedDuringTheMdacRepairRunsToItsEndFirst) {
     const ScopedComponents jetFiles = ScopedComponents::Jet(Placement(kJetCount, L"fx_reg_ok"));
     const RegistrationLog log;
     FormDriver window;
+    window.ShowEveryPage();  // the Jet page's button exists from its first visit
     const ProgressProbe probe(window.control(Ctl::ProgressBar1), [&](int position) {
         if (position == 3) {
             PostTabChoice(window, kJetTab);
