@@ -66,6 +66,34 @@ LRESULT CALLBACK TabStripProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lPa
     return ::DefSubclassProc(tabs, message, wParam, lParam);
 }
 
+// A progress bar paints itself at once whenever it takes a new position (it updates its window
+// before returning), which under Wine is a round trip to the display for every file a repair
+// handles. That paint is declined: the bar stays invalid, and the next paint of the window,
+// which the repair lets run often enough to show progress, draws the latest position.
+LRESULT CALLBACK ProgressBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR moving) {
+    bool& inMove = *reinterpret_cast<bool*>(moving);
+    switch (message) {
+        case PBM_SETPOS:
+        case PBM_DELTAPOS:
+        case PBM_STEPIT: {
+            inMove = true;
+            const LRESULT result = ::DefSubclassProc(bar, message, wParam, lParam);
+            inMove = false;
+            return result;
+        }
+        case WM_PAINT:
+            if (inMove) return 0;
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(bar, ProgressBarProc, id);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(bar, message, wParam, lParam);
+}
+
 struct ClassAndStyle {
     const wchar_t* className;
     DWORD style;
@@ -186,6 +214,10 @@ bool frmQNRepair::CreateControl(Ctl id) {
             ::SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
             break;
         }
+        case Kind::ProgressBar:
+            ::SetWindowSubclass(control, ProgressBarProc, static_cast<UINT_PTR>(id),
+                                reinterpret_cast<DWORD_PTR>(&progressMoving_));
+            break;
         case Kind::Button:
             if ((id == Ctl::Command1 || id == Ctl::Command3) && state_.lWinVersion == kWinXP) SetRepairButtonIcon(id);
             break;

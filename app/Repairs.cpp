@@ -88,15 +88,14 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list
     ::SendMessageW(Control(progressBar), PBM_SETPOS, 0, 0);
     for (size_t i = 0; i < files.size(); ++i) {
         if (nameLabel != Ctl::None) SetText(nameLabel, GetFile(files[i].FilePath));
-        const std::wstring shortPath = ShortPath(files[i].FilePath);
         if (!files[i].NoRegister) {
-            const RegistrationResult result = RegisterComponent(shortPath);
+            const RegistrationResult result = RegisterComponent(ShortPath(files[i].FilePath));
             if (result.outcome != RegistrationOutcome::Registered && result.outcome != RegistrationOutcome::Skipped) {
                 failures.push_back({files[i].FilePath, result});
             }
         }
         ::SendMessageW(Control(progressBar), PBM_SETPOS, static_cast<WPARAM>(i + 1), 0);
-        if (!DoEvents()) break;
+        if (!DoEventsBetweenSteps()) break;
     }
     return failures;
 }

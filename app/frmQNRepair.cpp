@@ -201,9 +201,24 @@ void frmQNRepair::OnClose() {
     ::DestroyWindow(hwnd_);
 }
 
-bool frmQNRepair::DoEvents() {
+bool frmQNRepair::DoEvents() { return RunPendingMessages(0); }
+
+bool frmQNRepair::DoEventsBetweenSteps() {
+    // Under Wine every paint is a round trip to the display; a step of a repair takes about a
+    // millisecond, so painting after each would cost as much as the work. The user still sees
+    // the progress move, and clicks and keys are answered after every step.
+    constexpr DWORD kPaintIntervalMs = 50;
+    const DWORD now = ::GetTickCount();
+    if (now - lastPaintTick_ >= kPaintIntervalMs) {
+        lastPaintTick_ = now;
+        return DoEvents();
+    }
+    return RunPendingMessages(PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
+}
+
+bool frmQNRepair::RunPendingMessages(UINT filter) {
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | filter)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return false;

@@ -69,6 +69,9 @@ public:
     // Runs pending window messages once. False when the program is to end (WM_QUIT seen; it
     // is posted again for the main loop) or the window is closing.
     bool DoEvents();
+    // As DoEvents, for a long piece of work between two of its steps: input, posted and sent
+    // messages run every time, painting only when the last paint is a moment ago.
+    bool DoEventsBetweenSteps();
 
     // Page analyses and their lists.
     void FillMDACPage();
@@ -147,6 +150,7 @@ private:
     // Page switching.
     void ShowPage(int selectedTab);
     void MoveFocusInOrder(HWND from, bool backwards);
+    bool RunPendingMessages(UINT filter);
 
     // Repairs.
     friend class RepairScope;
@@ -174,6 +178,8 @@ private:
     std::optional<int> jetSortColumn_;
     HWND focusOnDeactivate_ = nullptr;
     int repairDepth_ = 0;
+    DWORD lastPaintTick_ = 0;
+    bool progressMoving_ = false;  // a progress bar is taking a new position
     bool closePending_ = false;
 };
 
