@@ -210,7 +210,7 @@ int ReadVersionsBare(const std::vector<std::wstring>& paths) {
 // DllRegisterServer, free.
 int RegisterBare(const std::vector<std::wstring>& paths) {
     const DWORD flags = qn::SystemSupportsDllSearchFlags()
-                            ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
+                            ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32
                             : LOAD_WITH_ALTERED_SEARCH_PATH;
     int registered = 0;
     for (const auto& path : paths) {
@@ -222,12 +222,6 @@ int RegisterBare(const std::vector<std::wstring>& paths) {
         ::FreeLibrary(module);
     }
     return registered;
-}
-
-std::wstring ShortPathOf(const std::wstring& path) {
-    WCHAR buffer[MAX_PATH] = {};
-    const DWORD length = ::GetShortPathNameW(path.c_str(), buffer, MAX_PATH);
-    return length && length < MAX_PATH ? std::wstring(buffer, length) : path;
 }
 
 // A tab chosen as the keyboard chooses it, until everything it changed is painted.
@@ -338,8 +332,6 @@ int wmain() {
     // The MDAC repair against the bare loop over the same files and against Wine's regsvr32,
     // once per file.
     const std::wstring regsvr32 = qn::SystemDirectory() + L"\\regsvr32.exe";
-    std::vector<std::wstring> registeredShort;
-    for (const auto& path : registered) registeredShort.push_back(ShortPathOf(path));
     std::vector<double> repair, loop, lookedUp, external;
     for (int i = 0; i < kRepairRuns; ++i) {
         // What the last run left to paint is painted before, not inside, the next.
@@ -347,18 +339,16 @@ int wmain() {
         ::RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         repair.push_back(Time([&] { form.OnRepairMdac(); }));
         int loopRegistered = 0;
-        loop.push_back(Time([&] { loopRegistered = RegisterBare(registeredShort); }));
-        if (loopRegistered != static_cast<int>(registeredShort.size())) {
+        loop.push_back(Time([&] { loopRegistered = RegisterBare(registered); }));
+        if (loopRegistered != static_cast<int>(registered.size())) {
             std::fprintf(stderr, "the bare loop registered %d files\n", loopRegistered);
             return 1;
         }
-        // The same loop after the lookups that every repair makes afresh: the 28 files' versions
-        // (a file without one counts as missing) and the short paths it registers by.
+        // The same loop after the lookup that every repair makes afresh: the 28 files' versions
+        // (a file without one counts as missing).
         lookedUp.push_back(Time([&] {
             ReadVersionsBare(mdacPaths);
-            std::vector<std::wstring> shortPaths;
-            for (const auto& path : registered) shortPaths.push_back(ShortPathOf(path));
-            RegisterBare(shortPaths);
+            RegisterBare(registered);
         }));
         bool allOk = true;
         external.push_back(Time([&] {
@@ -374,7 +364,7 @@ int wmain() {
                 Ratio(Median(repair), Median(external)).c_str());
     std::printf("| Re-register 21 components: MDAC repair vs bare loop (load, call, free ×21) | %s | %s | %s | ≤ 1.3× | ≤ 1.1× |\n",
                 Ms(Median(repair)).c_str(), Ms(Median(loop)).c_str(), Ratio(Median(repair), Median(loop)).c_str());
-    std::printf("| Re-register 21 components: MDAC repair vs the bare loop after 28 bare version reads and 21 short paths | %s | %s | %s | — | — |\n",
+    std::printf("| Re-register 21 components: MDAC repair vs the bare loop after 28 bare version reads | %s | %s | %s | — | — |\n",
                 Ms(Median(repair)).c_str(), Ms(Median(lookedUp)).c_str(),
                 Ratio(Median(repair), Median(lookedUp)).c_str());
 
