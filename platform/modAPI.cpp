@@ -36,21 +36,25 @@ const VersionApi& Version() {
 
 // The version information of a program file, read by mapping the file once as data.
 // GetFileVersionInfoSize and GetFileVersionInfo map the file once each, which under Wine is most
-// of the cost of a read; a page reads up to 28 files. Empty with `isProgramFile` false when the
-// file is no 32- or 64-bit program file (or is missing): version.dll then reads what it can.
-std::vector<BYTE> ReadVersionResource(const std::wstring& path, bool& isProgramFile) {
+// of the cost of a read; a page reads up to 28 files. Empty with `mappedAsData` false when the
+// file is missing, no 32- or 64-bit program file, or not mapped as data: version.dll then
+// reads what it can.
+std::vector<BYTE> ReadVersionResource(const std::wstring& path, bool& mappedAsData) {
     const UniqueModule file{::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)};
-    isProgramFile = static_cast<bool>(file);
-    if (!file) return {};
+    // A file mapped as data is marked by the handle's low bits. Without them the system handed
+    // back a module already loaded as a program, which is laid out by sections, not as the
+    // file lies; version.dll is asked then.
+    const auto handle = reinterpret_cast<ULONG_PTR>(file.get());
+    mappedAsData = (handle & 3) != 0;
+    if (!mappedAsData) return {};
     const HRSRC resource = ::FindResourceW(file.get(), MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
     const DWORD size = resource ? ::SizeofResource(file.get(), resource) : 0;
     const HGLOBAL loaded = size ? ::LoadResource(file.get(), resource) : nullptr;
     const auto* data = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
     if (!data) return {};
-    // A file loaded as data is mapped as it lies on disk (the handle's low bits mark it so), and
-    // a file cut short maps as zeros past its end: a resource that does not end inside the file
-    // is damaged, as version.dll finds it.
-    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(file.get()) & ~ULONG_PTR{3});
+    // Mapped as data, the file lies as it does on disk, and a file cut short maps as zeros past
+    // its end: a resource that does not end inside the file is damaged, as version.dll finds it.
+    const auto* base = reinterpret_cast<const BYTE*>(handle & ~ULONG_PTR{3});
     WIN32_FILE_ATTRIBUTE_DATA attributes{};
     if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) return {};
     const ULONGLONG fileSize = (ULONGLONG{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow;
@@ -63,9 +67,9 @@ std::vector<BYTE> ReadVersionResource(const std::wstring& path, bool& isProgramF
 }
 
 std::vector<BYTE> ReadVersionInformation(const VersionApi& api, const std::wstring& path) {
-    bool isProgramFile = false;
-    std::vector<BYTE> buffer = ReadVersionResource(path, isProgramFile);
-    if (isProgramFile) return buffer;
+    bool mappedAsData = false;
+    std::vector<BYTE> buffer = ReadVersionResource(path, mappedAsData);
+    if (mappedAsData) return buffer;
     DWORD handle = 0;
     const DWORD size = api.getSize(path.c_str(), &handle);
     if (size == 0) return {};
