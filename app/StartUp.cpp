@@ -10,9 +10,9 @@
 namespace qn {
 
 void frmQNRepair::Load() {
-    // The fonts followed the icon-title font before the first control was created (Create),
-    // and the controls of a page are created when the page is first shown; the button icons
-    // and list styles below go onto each control as it is created (CreateControl).
+    // The font follows the icon-title font from the first control on (Create), and a page's
+    // controls are created when the page is first shown: the button icons and list styles go
+    // onto each control as it is created (CreateControl).
     WCHAR systemDir[261] = {};
     ::GetSystemDirectoryW(systemDir, 260);
     state_.sSystemDir = systemDir;  // up to the first NUL
