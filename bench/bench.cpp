@@ -167,8 +167,8 @@ bool RunAndWait(const std::wstring& program, const std::wstring& arguments) {
     return code == 0;
 }
 
-// Version reads through version.dll: size, data and root block of each file.
-int ReadVersionsWithVersionDll(const std::vector<std::wstring>& paths) {
+// The bare reads the page fill does: size, data and root block of each file.
+int ReadVersionsBare(const std::vector<std::wstring>& paths) {
     int read = 0;
     for (const auto& path : paths) {
         DWORD handle = 0;
@@ -179,29 +179,6 @@ int ReadVersionsWithVersionDll(const std::vector<std::wstring>& paths) {
         void* block = nullptr;
         UINT length = 0;
         if (::VerQueryValueW(data.data(), L"\\", &block, &length) && length) ++read;
-    }
-    return read;
-}
-
-// The bare reads the page fill does: each file loaded once as data, its version resource
-// copied and its root block found.
-int ReadVersionsBare(const std::vector<std::wstring>& paths) {
-    int read = 0;
-    for (const auto& path : paths) {
-        const HMODULE file = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        if (!file) continue;
-        const HRSRC resource = ::FindResourceW(file, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
-        const DWORD size = resource ? ::SizeofResource(file, resource) : 0;
-        const void* data = size ? ::LockResource(::LoadResource(file, resource)) : nullptr;
-        WIN32_FILE_ATTRIBUTE_DATA attributes{};
-        if (data && ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) {
-            std::vector<BYTE> copy(static_cast<size_t>(size) * 2);
-            ::CopyMemory(copy.data(), data, size);
-            void* block = nullptr;
-            UINT length = 0;
-            if (::VerQueryValueW(copy.data(), L"\\", &block, &length) && length) ++read;
-        }
-        ::FreeLibrary(file);
     }
     return read;
 }
@@ -318,14 +295,6 @@ int wmain() {
         bare.push_back(Time([&] { ReadVersionsBare(mdacPaths); }));
         form.DoEvents();
     }
-    // The program's way of reading versions against version.dll's.
-    std::vector<double> once, twice;
-    for (int i = 0; i < kFillRuns; ++i) {
-        once.push_back(Time([&] { ReadVersionsBare(mdacPaths); }));
-        twice.push_back(Time([&] { ReadVersionsWithVersionDll(mdacPaths); }));
-    }
-    std::printf("| 28 version reads: each file loaded once as data vs GetFileVersionInfoSize + GetFileVersionInfo | %s | %s | %s | — | — |\n",
-                Ms(Median(once)).c_str(), Ms(Median(twice)).c_str(), Ratio(Median(once), Median(twice)).c_str());
     std::printf("| One MDAC page fill vs 28 bare version reads | %s | %s | %s | ≤ 1.10× | ≤ 1.05× |\n", Ms(Median(fill)).c_str(),
                 Ms(Median(bare)).c_str(), Ratio(Median(fill), Median(bare)).c_str());
 

@@ -34,57 +34,16 @@ const VersionApi& Version() {
     return api;
 }
 
-// The version information of a program file, read by mapping the file once as data.
-// GetFileVersionInfoSize and GetFileVersionInfo map the file once each, which under Wine is most
-// of the cost of a read; a page reads up to 28 files. Empty with `mappedAsData` false when the
-// file is missing, no 32- or 64-bit program file, or not mapped as data: version.dll then
-// reads what it can.
-std::vector<BYTE> ReadVersionResource(const std::wstring& path, bool& mappedAsData) {
-    const UniqueModule file{::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)};
-    // A file mapped as data is marked by the handle's low bits. Without them the system handed
-    // back a module already loaded as a program, which is laid out by sections, not as the
-    // file lies; version.dll is asked then.
-    const auto handle = reinterpret_cast<ULONG_PTR>(file.get());
-    mappedAsData = (handle & 3) != 0;
-    if (!mappedAsData) return {};
-    const HRSRC resource = ::FindResourceW(file.get(), MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
-    const DWORD size = resource ? ::SizeofResource(file.get(), resource) : 0;
-    const HGLOBAL loaded = size ? ::LoadResource(file.get(), resource) : nullptr;
-    const auto* data = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
-    if (!data) return {};
-    // Mapped as data, the file lies as it does on disk, and a file cut short maps as zeros past
-    // its end: a resource that does not end inside the file is damaged, as version.dll finds it.
-    const auto* base = reinterpret_cast<const BYTE*>(handle & ~ULONG_PTR{3});
-    WIN32_FILE_ATTRIBUTE_DATA attributes{};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) return {};
-    const ULONGLONG fileSize = (ULONGLONG{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow;
-    if (data < base || static_cast<ULONGLONG>(data - base) + size > fileSize) return {};
-    // As GetFileVersionInfo lays it out: the resource, then as much room again, which
-    // VerQueryValue may use for texts it converts.
-    std::vector<BYTE> buffer(static_cast<size_t>(size) * 2);
-    ::CopyMemory(buffer.data(), data, size);
-    return buffer;
-}
-
-std::vector<BYTE> ReadVersionInformation(const VersionApi& api, const std::wstring& path) {
-    bool mappedAsData = false;
-    std::vector<BYTE> buffer = ReadVersionResource(path, mappedAsData);
-    if (mappedAsData) return buffer;
-    DWORD handle = 0;
-    const DWORD size = api.getSize(path.c_str(), &handle);
-    if (size == 0) return {};
-    buffer.resize(size);
-    if (!api.getInfo(path.c_str(), handle, size, buffer.data())) return {};
-    return buffer;
-}
-
 }  // namespace
 
 bool ReadFixedFileInfo(const std::wstring& path, VS_FIXEDFILEINFO& info) {
     const VersionApi& api = Version();
     if (!api.usable()) return false;
-    const std::vector<BYTE> buffer = ReadVersionInformation(api, path);
-    if (buffer.empty()) return false;
+    DWORD handle = 0;
+    const DWORD size = api.getSize(path.c_str(), &handle);
+    if (size == 0) return false;
+    std::vector<BYTE> buffer(size);
+    if (!api.getInfo(path.c_str(), handle, size, buffer.data())) return false;
     void* block = nullptr;
     UINT length = 0;
     if (!api.query(buffer.data(), L"\\", &block, &length) || !block) return false;
