@@ -28,13 +28,6 @@ void frmQNRepair::AddSystemMenuItems() {
     if (!menu) return;
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, kSysCmdCheckRegistrations, LoadResString(IDS_CHECK_MENU).c_str());
-    for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
-        const std::wstring header = LoadResString(IDS_COLUMN_REGISTRATION);
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT;
-        column.pszText = const_cast<wchar_t*>(header.c_str());
-        ::SendMessageW(Control(list), LVM_SETCOLUMNW, kRegistrationColumn, reinterpret_cast<LPARAM>(&column));
-    }
 }
 
 std::wstring frmQNRepair::RegistrationCell(const FileInfo& file) const {
