@@ -77,7 +77,10 @@ std::optional<std::wstring> CaptureError(const RegistrationCapture& capture, con
         break;
     }
     if (capture.result.outcome == RegistrationOutcome::Registered) return std::nullopt;
-    return DescribeRegistrationFailure({componentPath, capture.result}, UserTextLanguage());
+    RegistrationResult result = capture.result;
+    // The file went away between the listing and the capture: nothing was loaded.
+    if (result.outcome == RegistrationOutcome::Skipped) result = {RegistrationOutcome::LoadFailed, ERROR_FILE_NOT_FOUND, S_OK};
+    return DescribeRegistrationFailure({componentPath, result}, UserTextLanguage());
 }
 
 void Count(RegistrationCheck& check, RegistrationDifference difference) {

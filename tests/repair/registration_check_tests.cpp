@@ -133,6 +133,8 @@ TEST_F(RegistrationCheckTest, FailingComponentsAreReportedAndLeaveNothingBehind)
                                                         UserTextLanguage()));
     const RegistrationCheck noExport = Check(L"fx_no_export");
     EXPECT_EQ(noExport.error, L"The entry point DllRegisterServer was not found.");
+    const RegistrationCheck gone = CheckRegistration(ProgramPath(), qn::test::TestDir() + L"\\gone.dll");
+    EXPECT_EQ(gone.error.value_or(L"").rfind(L"The file could not be loaded.", 0), 0u);
     EXPECT_EQ(Check(L"fx_reg_raises").error, L"The registration ended abnormally (code 0xE0F1C5ED).");
     EXPECT_EQ(Check(L"fx_reg_hangs", 1500).error, L"The registration had not finished after 2 seconds.");
     EXPECT_FALSE(denied.registered());
