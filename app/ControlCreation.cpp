@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "app/ControlBehaviour.h"
 #include "app/WindowMessages.h"
 #include "app/frmQNRepair.h"
 #include "app/Layout.h"
@@ -38,16 +39,6 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             break;
     }
     return ::DefWindowProcW(page, message, wParam, lParam);
-}
-
-LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                               DWORD_PTR window) {
-    if (message == WM_MOUSEMOVE) {
-        ::SendMessageW(reinterpret_cast<HWND>(window), kMsgLinkMouseMove, id, 0);
-    } else if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(label, LinkLabelProc, id);
-    }
-    return ::DefSubclassProc(label, message, wParam, lParam);
 }
 
 LRESULT CALLBACK TabStripProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -94,10 +85,10 @@ ClassAndStyle WindowKind(const ControlLayout& row) {
                     child | SS_NOPREFIX | SS_NOTIFY | (row.height > kSingleLineTwips ? SS_LEFT : SS_LEFTNOWORDWRAP), 0};
         case Kind::LinkLabel:
             // SS_NOTIFY: the label reports clicks and receives the mouse.
-            return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+            return {WC_STATICW, child | tabStop | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
         case Kind::ListView:
-            return {WC_LISTVIEWW, child | tabStop | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                    WS_EX_CLIENTEDGE};
+            // Several rows can be selected, so that Ctrl+A and Ctrl+C can take them all.
+            return {WC_LISTVIEWW, child | tabStop | LVS_REPORT | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE};
         case Kind::ProgressBar:
             return {PROGRESS_CLASSW, child, 0};
     }
@@ -146,39 +137,7 @@ bool frmQNRepair::CreateControls() {
             instance_, nullptr);
         if (!control) return false;
         controls_[i] = control;
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        switch (row.kind) {
-            case Kind::Page:
-                ::SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(id));
-                break;
-            case Kind::LinkLabel:
-                ::SetWindowSubclass(control, LinkLabelProc, static_cast<UINT_PTR>(id),
-                                    reinterpret_cast<DWORD_PTR>(hwnd_));
-                break;
-            case Kind::TabStrip: {
-                ::SetWindowSubclass(control, TabStripProc, static_cast<UINT_PTR>(id),
-                                    reinterpret_cast<DWORD_PTR>(hwnd_));
-                for (int tab = 0; tab < static_cast<int>(std::size(kTabDesignCaptions)); ++tab) {
-                    TCITEMW item{};
-                    item.mask = TCIF_TEXT;
-                    item.pszText = const_cast<wchar_t*>(kTabDesignCaptions[tab]);
-                    ::SendMessageW(control, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
-                }
-                break;
-            }
-            case Kind::ListView:
-                for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
-                    LVCOLUMNW col{};
-                    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-                    col.pszText = const_cast<wchar_t*>(kFileListColumns[column].header);
-                    col.cx = TwipsToPixels(kFileListColumns[column].widthTwips, dpi_);
-                    col.iSubItem = column;
-                    ::SendMessageW(control, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
-                }
-                break;
-            default:
-                break;
-        }
+        SetUpControl(id);
     }
     // A new child window goes below its older siblings, so the creation order of the layout
     // table is already the z-order. Group boxes go below the labels they frame, or they would paint over them.
@@ -188,6 +147,43 @@ bool frmQNRepair::CreateControls() {
     SizeWindow();
     FitTexts();
     return true;
+}
+
+void frmQNRepair::SetUpControl(Ctl id) {
+    const HWND control = Control(id);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    switch (LayoutOf(id).kind) {
+        case Kind::Page:
+            ::SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(id));
+            break;
+        case Kind::LinkLabel:
+            AddLinkBehaviour(control, id, hwnd_);
+            break;
+        case Kind::TabStrip:
+            ::SetWindowSubclass(control, TabStripProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(hwnd_));
+            for (int tab = 0; tab < static_cast<int>(std::size(kTabDesignCaptions)); ++tab) {
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = const_cast<wchar_t*>(kTabDesignCaptions[tab]);
+                ::SendMessageW(control, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
+            }
+            break;
+        case Kind::ListView:
+            for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
+                LVCOLUMNW col{};
+                col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+                col.pszText = const_cast<wchar_t*>(kFileListColumns[column].header);
+                col.cx = TwipsToPixels(kFileListColumns[column].widthTwips, dpi_);
+                col.iSubItem = column;
+                ::SendMessageW(control, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
+            }
+            ApplyListColours(control);
+            AddFileListKeys(control);
+            break;
+        default:
+            break;
+    }
+    if (CaptionOf(id) != Ctl::None) AddAccessibleName(control, id, hwnd_);
 }
 
 }  // namespace qn

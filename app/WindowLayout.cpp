@@ -90,10 +90,15 @@ void frmQNRepair::ApplyFonts() {
 }
 
 void frmQNRepair::FitTexts() {
-    for (size_t i = 0; i < kControlCount; ++i) {
-        const Ctl id = static_cast<Ctl>(i);
-        if (LayoutOf(id).kind == Kind::LinkLabel) FitLinkLabel(id);
-        if (LayoutOf(id).kind == Kind::Label) FitLabel(id);
+    for (size_t i = 0; i < kControlCount; ++i) FitText(static_cast<Ctl>(i));
+}
+
+void frmQNRepair::FitText(Ctl id) {
+    switch (LayoutOf(id).kind) {
+        case Kind::LinkLabel: FitLinkLabel(id); break;
+        case Kind::Label: FitLabel(id); break;
+        case Kind::ListView: FitFileListColumns(id); break;
+        default: break;
     }
 }
 
@@ -103,12 +108,6 @@ void frmQNRepair::ApplyLayout() {
         const RECT r = PixelRect(static_cast<Ctl>(i));
         ::SetWindowPos(controls_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
-        for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
-            ::SendMessageW(Control(list), LVM_SETCOLUMNWIDTH, column,
-                           TwipsToPixels(kFileListColumns[column].widthTwips, dpi_));
-        }
     }
     ApplyFonts();
     ::InvalidateRect(hwnd_, nullptr, TRUE);

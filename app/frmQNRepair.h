@@ -100,6 +100,8 @@ private:
     void OnCommand(WORD id, WORD code, HWND control);
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    void OnSystemColoursChanged();
+    std::wstring AccessibleName(Ctl id) const;
     bool OnSetCursor(HWND over);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnClose();
@@ -113,15 +115,18 @@ private:
 
     // Layout and controls.
     bool CreateControls();
+    void SetUpControl(Ctl id);   // what each control needs beyond its design state, once created
     void CreateFonts();
     void ApplyLayout();      // everything, as after a DPI change
     void SizeWindow();       // the window around its client area
     void ApplyFonts();       // the current fonts onto every control
-    void FitTexts();         // labels whose width follows their text
+    void FitTexts();         // every control whose size follows its text
+    void FitText(Ctl id);
     RECT PixelRect(Ctl id) const;
     void CenterOnScreen();
     void FitLinkLabel(Ctl label);
     void FitLabel(Ctl label);
+    void FitFileListColumns(Ctl listView);
     Ctl FromHandle(HWND control) const;
 
     // Control helpers.
