@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ControlBehaviour.h"
+#include "app/ControlText.h"
 #include "app/WindowMessages.h"
 #include "platform/NamedAccessible.h"
 
@@ -16,8 +17,8 @@ LRESULT CALLBACK AccessibleNameProc(HWND control, UINT message, WPARAM wParam, L
                                     DWORD_PTR window) {
     // The object id arrives as a 32-bit value, whatever the width of lParam.
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        std::wstring name;
-        ::SendMessageW(reinterpret_cast<HWND>(window), kMsgAccessibleName, id, reinterpret_cast<LPARAM>(&name));
+        const auto caption = reinterpret_cast<HWND>(::SendMessageW(reinterpret_cast<HWND>(window), kMsgCaptionOf, id, 0));
+        const std::wstring name = WindowText(caption);
         if (!name.empty()) {
             if (const LRESULT object = NamedClientObject(control, wParam, name)) return object;
         }

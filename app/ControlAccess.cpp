@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/ControlBehaviour.h"
+#include "app/ControlText.h"
 #include "app/frmQNRepair.h"
 
 namespace qn {
@@ -20,12 +21,14 @@ void frmQNRepair::SetText(Ctl id, const std::wstring& text) {
     FitText(id);
 }
 
-std::wstring frmQNRepair::Text(Ctl id) const {
-    const HWND control = Control(id);
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+std::wstring WindowText(HWND window) {
+    if (!window) return {};
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
+
+std::wstring frmQNRepair::Text(Ctl id) const { return WindowText(Control(id)); }
 
 void frmQNRepair::SetVisible(Ctl id, bool visible) { ::ShowWindow(Control(id), visible ? SW_SHOWNA : SW_HIDE); }
 
@@ -79,11 +82,6 @@ void frmQNRepair::OnSystemColoursChanged() {
         if (kind == Kind::ListView) ApplyListColours(Control(id));
     }
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
-std::wstring frmQNRepair::AccessibleName(Ctl id) const {
-    const Ctl caption = CaptionOf(id);
-    return caption == Ctl::None ? std::wstring() : Text(caption);
 }
 
 bool frmQNRepair::OnSetCursor(HWND over) {

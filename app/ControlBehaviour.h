@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "app/Layout.h"
 
 namespace qn {
@@ -20,10 +18,6 @@ void AddAccessibleName(HWND control, Ctl id, HWND window);
 // A file list: Ctrl+A selects every row, Ctrl+C copies the selected rows (all rows when none is
 // selected) with a header line, tab-separated, as the list shows them.
 void AddFileListKeys(HWND list);
-
-// The clipboard text of `list`: the column headers, then each row, cells separated by tabs,
-// every line ended by CR LF. `selectedOnly`: only the selected rows.
-std::wstring ListAsText(HWND list, bool selectedOnly);
 
 // The colour of link text on `face`: the system's link colour where it can be read (under a
 // high-contrast theme always: the theme has chosen it), else the designed pure blue, else `text`.

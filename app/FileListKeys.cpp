@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/ControlBehaviour.h"
-#include "app/ListViewText.h"
+#include "app/ControlText.h"
 #include "platform/Clipboard.h"
 
 namespace qn {
@@ -37,6 +37,20 @@ void AppendLine(std::wstring& text, HWND list, int columns, int item) {
         text += item < 0 ? ColumnHeader(list, column) : ListCellText(list, item, column);
     }
     text += L"\r\n";
+}
+
+// The column headers, then each row (only the selected ones with `selectedOnly`), cells
+// separated by tabs, every line ended by CR LF.
+std::wstring ListAsText(HWND list, bool selectedOnly) {
+    const int columns = ColumnCount(list);
+    std::wstring text;
+    AppendLine(text, list, columns, -1);
+    const UINT which = selectedOnly ? LVNI_SELECTED : LVNI_ALL;
+    for (auto item = static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which));
+         item >= 0; item = static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(item), which))) {
+        AppendLine(text, list, columns, item);
+    }
+    return text;
 }
 
 void SelectAll(HWND list) {
@@ -76,18 +90,6 @@ LRESULT CALLBACK FileListKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
-
-std::wstring ListAsText(HWND list, bool selectedOnly) {
-    const int columns = ColumnCount(list);
-    std::wstring text;
-    AppendLine(text, list, columns, -1);
-    const UINT which = selectedOnly ? LVNI_SELECTED : LVNI_ALL;
-    for (auto item = static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which));
-         item >= 0; item = static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(item), which))) {
-        AppendLine(text, list, columns, item);
-    }
-    return text;
-}
 
 void AddFileListKeys(HWND list) { ::SetWindowSubclass(list, FileListKeysProc, 0, 0); }
 

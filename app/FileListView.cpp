@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/ListViewText.h"
+#include "app/ControlText.h"
 #include "app/frmQNRepair.h"
 
 namespace qn {

@@ -118,9 +118,10 @@ LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMsgTabMouseDown:
             OnTabMouseDown();
             return 0;
-        case kMsgAccessibleName:
-            *reinterpret_cast<std::wstring*>(lParam) = AccessibleName(static_cast<Ctl>(wParam));
-            return 0;
+        case kMsgCaptionOf: {
+            const Ctl caption = CaptionOf(static_cast<Ctl>(wParam));
+            return reinterpret_cast<LRESULT>(caption == Ctl::None ? nullptr : Control(caption));
+        }
         case WM_SYSCOLORCHANGE:
             OnSystemColoursChanged();
             return 0;

@@ -101,7 +101,6 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
     void OnSystemColoursChanged();
-    std::wstring AccessibleName(Ctl id) const;
     bool OnSetCursor(HWND over);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnClose();

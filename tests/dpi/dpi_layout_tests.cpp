@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/Layout.h"
-#include "app/ListViewText.h"
+#include "app/ControlText.h"
 #include "support/FormDriver.h"
 #include "support/TestSupport.h"
 
