@@ -18,7 +18,7 @@ Ctl frmQNRepair::FromHandle(HWND control) const {
 
 void frmQNRepair::SetText(Ctl id, const std::wstring& text) {
     ::SetWindowTextW(Control(id), text.c_str());
-    FitText(id);
+    FitToText(id);
 }
 
 std::wstring WindowText(HWND window) {
