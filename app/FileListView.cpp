@@ -5,13 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/ControlText.h"
 #include "app/frmQNRepair.h"
 
 namespace qn {
 
-namespace {
-
-std::wstring CellText(HWND list, int item, int column) {
+std::wstring ListCellText(HWND list, int item, int column) {
     WCHAR buffer[1024] = {};
     LVITEMW cell{};
     cell.iSubItem = column;
@@ -20,6 +19,8 @@ std::wstring CellText(HWND list, int item, int column) {
     ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&cell));
     return buffer;
 }
+
+namespace {
 
 // `first` and `second` are the items' own data: their rows before the sort.
 int CALLBACK CompareCells(LPARAM first, LPARAM second, LPARAM context) {
@@ -59,6 +60,9 @@ void frmQNRepair::FillFileList(Ctl listView, const FileList& files) {
     // A list the user has sorted stays sorted when it is filled anew.
     SortFileList(listView);
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    // After the redraw is back on: only then does the list know whether it needs a scroll bar,
+    // which takes from the width the columns share.
+    FitFileListColumns(listView);
     ::InvalidateRect(list, nullptr, TRUE);
 }
 
@@ -72,7 +76,7 @@ void frmQNRepair::SortFileList(Ctl listView) {
     const auto count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     std::vector<std::wstring> cells;
     for (int row = 0; row < count; ++row) {
-        cells.push_back(CellText(list, row, *column));
+        cells.push_back(ListCellText(list, row, *column));
         LVITEMW item{};
         item.mask = LVIF_PARAM;
         item.iItem = row;
@@ -94,13 +98,14 @@ void frmQNRepair::ShowRegistrationColumn(Ctl listView) {
     const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows; ++row) {
         FileInfo file;
-        file.FilePath = CellText(list, row, 2);
+        file.FilePath = ListCellText(list, row, 2);
         std::wstring text = RegistrationCell(file);
         LVITEMW cell{};
         cell.iSubItem = kRegistrationColumn;
         cell.pszText = text.data();
         ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
     }
+    FitFileListColumns(listView);
 }
 
 }  // namespace qn
