@@ -78,7 +78,8 @@ struct ColumnLayout {
 inline constexpr ColumnLayout kFileListColumns[] = {
     {L"FILENAME", L"Dateiname", 1000},
     {L"FILEVERSION", L"Dateiversion", 900},
-    {L"FILEPATH", L"Pfad", 4300, true},
+    // The path gives up width to the registration column, which shows nothing until a check ran.
+    {L"FILEPATH", L"Pfad", 3200, true},
     {L"REGISTRATION", L"Registrierung", 1300, false, 3600},
 };
 inline constexpr int kRegistrationColumn = 3;
