@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/frmQNRepair.h"
+#include "report/FindingTexts.h"
 
 namespace qn {
 
@@ -41,16 +42,16 @@ void frmQNRepair::FillFileList(Ctl listView, const FileList& files) {
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<wchar_t*>(files[i].FileName.c_str());
+        item.pszText = const_cast<wchar_t*>(files[i].name.c_str());
         const auto row = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (row < 0) continue;
-        LVITEMW cell{};
-        cell.iSubItem = 1;
-        cell.pszText = const_cast<wchar_t*>(files[i].FileVersion.c_str());
-        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-        cell.iSubItem = 2;
-        cell.pszText = const_cast<wchar_t*>(files[i].FilePath.c_str());
-        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+        const std::wstring cells[] = {VersionCell(files[i]), PathCell(files[i])};
+        for (int column = 1; column <= 2; ++column) {
+            LVITEMW cell{};
+            cell.iSubItem = column;
+            cell.pszText = const_cast<wchar_t*>(cells[column - 1].c_str());
+            ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+        }
     }
     // A list the user has sorted stays sorted when it is filled anew.
     SortFileList(listView);

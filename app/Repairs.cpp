@@ -4,23 +4,10 @@
 
 #include "app/frmQNRepair.h"
 #include "platform/Strings.h"
-#include "repair/modDLLRegister.h"
+#include "report/FindingTexts.h"
 #include "resources/resource.h"
 
 namespace qn {
-
-namespace {
-
-// The short (8.3) form of `path`, or the empty text when it cannot be formed, as for a
-// missing file ("Not found") or a short path that would not fit the 260-character buffer.
-std::wstring ShortPath(const std::wstring& path) {
-    WCHAR buffer[261] = {};
-    const DWORD length = ::GetShortPathNameW(path.c_str(), buffer, 260);
-    if (length == 0 || length > 260) return {};
-    return std::wstring(buffer, length);
-}
-
-}  // namespace
 
 // While a repair runs the window shows the hourglass; nested repairs share it. A close that
 // arrived meanwhile is carried out once the last repair has let go of the controls.
@@ -55,7 +42,7 @@ void frmQNRepair::OnRepairMdac() {
     std::vector<RegistrationFailure> failures;
     if (DoEvents()) {
         CollectMDACFiles();
-        failures = RegisterFiles(state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
+        failures = RegisterFiles(RepairComponent::Mdac, state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
     }
     if (IsClosed()) return;
     SetText(Ctl::Label11, L"");
@@ -71,7 +58,7 @@ void frmQNRepair::OnRepairJet() {
     SetVisible(Ctl::Command3, false);
     std::vector<RegistrationFailure> failures;
     // The list is the one the last analysis of the Jet page built; it is not collected anew.
-    if (DoEvents()) failures = RegisterFiles(state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
+    if (DoEvents()) failures = RegisterFiles(RepairComponent::Jet, state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
     if (IsClosed()) return;
     SetVisible(Ctl::Command3, true);
     SetVisible(Ctl::ProgressBar3, false);
@@ -79,25 +66,27 @@ void frmQNRepair::OnRepairJet() {
     ::SetFocus(Control(Ctl::cmdQuit));
 }
 
-std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list, Ctl progressBar, Ctl nameLabel) {
+std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(RepairComponent component, const FileList& list,
+                                                           Ctl progressBar, Ctl nameLabel) {
     // A copy: a page analysis that runs between two files replaces the window's list.
     const FileList files = list;
-    std::vector<RegistrationFailure> failures;
     SetVisible(progressBar, true);
     ::SendMessageW(Control(progressBar), PBM_SETRANGE32, 0, static_cast<LPARAM>(files.size()));
     ::SendMessageW(Control(progressBar), PBM_SETPOS, 0, 0);
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (nameLabel != Ctl::None) SetText(nameLabel, GetFile(files[i].FilePath));
-        const std::wstring shortPath = ShortPath(files[i].FilePath);
-        if (!files[i].NoRegister) {
-            const RegistrationResult result = RegisterComponent(shortPath);
-            if (result.outcome != RegistrationOutcome::Registered && result.outcome != RegistrationOutcome::Skipped) {
-                failures.push_back({files[i].FilePath, result});
-            }
-        }
-        ::SendMessageW(Control(progressBar), PBM_SETPOS, static_cast<WPARAM>(i + 1), 0);
-        if (!DoEvents()) break;
+    RepairObserver observer;
+    if (nameLabel != Ctl::None) {
+        observer.beforeFile = [this, nameLabel](size_t, const FileInfo& file) { SetText(nameLabel, GetFile(PathCell(file))); };
     }
+    observer.afterFile = [this, progressBar](size_t index, const FileOutcome&) {
+        ::SendMessageW(Control(progressBar), PBM_SETPOS, static_cast<WPARAM>(index + 1), 0);
+        return DoEvents();
+    };
+    RepairRun run = RunRepair(component, files, observer);
+    std::vector<RegistrationFailure> failures;
+    for (const FileOutcome& file : run.files) {
+        if (IsFailure(file.result)) failures.push_back({file.path.value_or(file.name), file.result});
+    }
+    state_.repairs.push_back(std::move(run));
     return failures;
 }
 

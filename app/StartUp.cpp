@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/ButtonIcon.h"
 #include "app/frmQNRepair.h"
 #include "platform/Registry.h"
 #include "platform/Strings.h"

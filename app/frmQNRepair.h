@@ -12,15 +12,16 @@
 #include "analysis/FileInfo.h"
 #include "app/Layout.h"
 #include "platform/Handles.h"
-#include "platform/modAPI.h"
+#include "platform/WindowsVersion.h"
 #include "repair/RegistrationReport.h"
+#include "repair/RepairRunner.h"
 
 namespace qn {
 
-struct MdacPage;
-struct JetPage;
-struct WindowsPage;
-struct ComponentsPage;
+struct MdacFindings;
+struct JetFindings;
+struct WindowsFindings;
+struct ComponentVersions;
 
 // State of the window that several of its parts share.
 struct FormState {
@@ -32,6 +33,7 @@ struct FormState {
     std::wstring sLinkUrl;            // what the link timer opens next
     FileList MDACFiles;
     FileList JetFiles;
+    std::vector<RepairRun> repairs;   // every repair since the program started, in order
     bool TabTimerEnabled = false;
     bool ShellExecuteTimerEnabled = false;
 };
@@ -137,10 +139,10 @@ private:
     void SortFileList(Ctl listView);
 
     // Models onto controls.
-    void Apply(const MdacPage& page);
-    void Apply(const JetPage& page);
-    void Apply(const WindowsPage& page);
-    void Apply(const ComponentsPage& page);
+    void Apply(const MdacFindings& found);
+    void Apply(const JetFindings& found);
+    void Apply(const WindowsFindings& found);
+    void Apply(const ComponentVersions& found);
 
     // Page switching.
     void ShowPage(int selectedTab);
@@ -150,7 +152,9 @@ private:
     friend class RepairScope;
     // Registers the records of `files` that may be registered, advancing `progressBar` and, if
     // given, naming each file in `nameLabel`. Stops early when the window is closing.
-    std::vector<RegistrationFailure> RegisterFiles(const FileList& files, Ctl progressBar, Ctl nameLabel);
+    // Every run is kept in the window's state for the report.
+    std::vector<RegistrationFailure> RegisterFiles(RepairComponent component, const FileList& files, Ctl progressBar,
+                                                   Ctl nameLabel);
     void ReportFailures(const std::vector<RegistrationFailure>& failures);
 
     HINSTANCE instance_;

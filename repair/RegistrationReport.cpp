@@ -15,12 +15,7 @@ constexpr wchar_t kReasonIndent[] = L"    ";
 // "The requested operation requires elevation"; MinGW's headers lack the name.
 constexpr DWORD kErrorElevationRequired = 740;
 
-bool IsFailure(const RegistrationFailure& failure) {
-    return failure.result.outcome == RegistrationOutcome::LoadFailed ||
-           failure.result.outcome == RegistrationOutcome::EntryPointMissing ||
-           failure.result.outcome == RegistrationOutcome::CallFailed;
-}
-
+bool Failed(const RegistrationFailure& failure) { return IsFailure(failure.result); }
 
 // Replaces the first "%1" of `text`; texts of the string table and of the system mark their
 // insert that way.
@@ -41,12 +36,13 @@ std::wstring StatusMessage(HRESULT status, LANGID language) {
     return text;
 }
 
-std::wstring DescribeFailure(const RegistrationFailure& failure, LANGID language) {
-    const RegistrationResult& result = failure.result;
+}  // namespace
+
+std::wstring DescribeFailure(const std::wstring& file, const RegistrationResult& result, LANGID language) {
     switch (result.outcome) {
     case RegistrationOutcome::LoadFailed: {
         // Load errors such as "%1 is not a valid Win32 application" name the file.
-        std::wstring reason = Insert(SystemMessage(result.loadError, language), failure.file);
+        std::wstring reason = Insert(SystemMessage(result.loadError, language), file);
         if (reason.empty()) reason = HexText(result.loadError);
         return LoadResString(IDS_REPAIR_LOAD_FAILED, language) + L" " + reason;
     }
@@ -65,7 +61,11 @@ std::wstring DescribeFailure(const RegistrationFailure& failure, LANGID language
     }
     return {};
 }
-}  // namespace
+
+bool IsFailure(const RegistrationResult& result) {
+    return result.outcome == RegistrationOutcome::LoadFailed || result.outcome == RegistrationOutcome::EntryPointMissing ||
+           result.outcome == RegistrationOutcome::CallFailed;
+}
 
 bool MeansMissingRights(const RegistrationResult& result) {
     switch (result.outcome) {
@@ -94,7 +94,7 @@ bool MeansMissingRights(const RegistrationResult& result) {
 }
 
 std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures) {
-    if (std::none_of(failures.begin(), failures.end(), IsFailure)) return {};
+    if (std::none_of(failures.begin(), failures.end(), Failed)) return {};
     const LANGID language = UserTextLanguage();
 
     // The intro, a blank line, two lines per file (the reason indented under its file), and
@@ -102,9 +102,9 @@ std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& 
     std::wstring text = LoadResString(IDS_REPAIR_FAILED_INTRO, language) + kLineBreak;
     bool missingRights = false;
     for (const RegistrationFailure& failure : failures) {
-        if (!IsFailure(failure)) continue;
+        if (!Failed(failure)) continue;
         text += kLineBreak + failure.file + kLineBreak + kReasonIndent +
-                DescribeFailure(failure, language);
+                DescribeFailure(failure.file, failure.result, language);
         missingRights = missingRights || MeansMissingRights(failure.result);
     }
     if (missingRights) {
