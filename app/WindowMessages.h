@@ -12,6 +12,11 @@ inline constexpr UINT kMsgLinkMouseMove = WM_APP + 2;
 // A mouse button went down over the tab strip.
 inline constexpr UINT kMsgTabMouseDown = WM_APP + 3;
 
+// Items the window adds to its system menu. The system keeps the low four bits of a system
+// command for itself, so the ids step by 16 and stay below the system's own (0xF000).
+inline constexpr UINT kSysCmdCopyReport = 0x0010;
+inline constexpr UINT kSysCmdSaveReport = 0x0020;
+
 inline constexpr UINT_PTR kTabTimerId = 1;
 inline constexpr UINT kTabTimerMs = 1;
 inline constexpr UINT_PTR kShellExecuteTimerId = 2;

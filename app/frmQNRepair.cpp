@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/ReportFileDialog.h"
 #include "app/WindowMessages.h"
 
 namespace qn {
@@ -38,6 +39,7 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
 FormServices WithDefaults(FormServices services) {
     if (!services.openUrl) services.openUrl = OpenWithShell;
     if (!services.queryOsVersion) services.queryOsVersion = QueryOsVersion;
+    if (!services.chooseReportFile) services.chooseReportFile = ChooseReportFile;
     return services;
 }
 
@@ -68,6 +70,7 @@ bool frmQNRepair::Create(int showCommand) {
         return false;
     }
     Load();
+    AddReportMenuItems();
     CenterOnScreen();
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
@@ -126,6 +129,9 @@ LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
+        case WM_SYSCOMMAND:
+            if (OnSysCommand(static_cast<UINT>(wParam & 0xFFF0))) return 0;
+            break;
         case WM_CLOSE:
             OnClose();
             return 0;

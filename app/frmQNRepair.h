@@ -42,6 +42,9 @@ struct FormState {
 struct FormServices {
     std::function<void(const std::wstring& url)> openUrl;  // default: the shell's "open"
     std::function<OsVersion()> queryOsVersion;              // default: QueryOsVersion
+    // Asks where to save the report, suggesting `fileName`; none when the user cancels.
+    // Default: the system's Save As dialog.
+    std::function<std::optional<std::wstring>(HWND owner, const std::wstring& fileName)> chooseReportFile;
 };
 
 // True when the system's icon-title font is Tahoma, so that the window adopts it.
@@ -95,6 +98,11 @@ public:
     void OnRepairMdac();
     void OnRepairJet();
     void OnColumnClick(Ctl listView, int column);
+    void OnCopyReport();
+    void OnSaveReport();
+
+    // The report as it stands now: every page analysed afresh, and the repairs of this run.
+    std::wstring CurrentReportText() const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -106,6 +114,9 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnClose();
     void OnActivate(bool active);
+    bool OnSysCommand(UINT command);  // true when the command was one of the window's own
+
+    void AddReportMenuItems();
 
     // Start-up.
     void Load();

@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 
+#include "app/CommandLine.h"
+#include "app/Unattended.h"
 #include "app/frmQNRepair.h"
 #include "platform/SystemLibrary.h"
 
@@ -24,6 +26,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     qn::RestrictDllSearchToSystemDirectory();
     // Components' registration code may expect OLE on the thread that calls it.
     const OleSession ole;
+
+    // With arguments the program serves a script: no window.
+    if (const std::vector<std::wstring> arguments = qn::ProgramArguments(); !arguments.empty()) {
+        return qn::RunUnattended(arguments);
+    }
 
     qn::frmQNRepair form(instance);
     if (!form.Create(showCommand)) return 1;

@@ -30,4 +30,10 @@ std::wstring LoadResString(UINT id, LANGID language) {
     return std::wstring(block + 1, *block);
 }
 
+std::wstring InsertValue(std::wstring text, const std::wstring& value) {
+    const size_t at = text.find(L"%1");
+    if (at != std::wstring::npos) text.replace(at, 2, value);
+    return text;
+}
+
 }  // namespace qn

@@ -16,4 +16,8 @@ std::wstring LoadResString(UINT id);
 // The text of string id `id` in `language`; empty when the table has no such text.
 std::wstring LoadResString(UINT id, LANGID language);
 
+// `text` with its first "%1" replaced by `value`; texts of the string table and of the system
+// mark their insert that way.
+std::wstring InsertValue(std::wstring text, const std::wstring& value);
+
 }  // namespace qn

@@ -17,14 +17,6 @@ constexpr DWORD kErrorElevationRequired = 740;
 
 bool Failed(const RegistrationFailure& failure) { return IsFailure(failure.result); }
 
-// Replaces the first "%1" of `text`; texts of the string table and of the system mark their
-// insert that way.
-std::wstring Insert(std::wstring text, const std::wstring& value) {
-    const size_t at = text.find(L"%1");
-    if (at != std::wstring::npos) text.replace(at, 2, value);
-    return text;
-}
-
 std::wstring StatusMessage(HRESULT status, LANGID language) {
     const DWORD code = static_cast<DWORD>(status);
     std::wstring text = SystemMessage(code, language);
@@ -42,14 +34,14 @@ std::wstring DescribeFailure(const std::wstring& file, const RegistrationResult&
     switch (result.outcome) {
     case RegistrationOutcome::LoadFailed: {
         // Load errors such as "%1 is not a valid Win32 application" name the file.
-        std::wstring reason = Insert(SystemMessage(result.loadError, language), file);
+        std::wstring reason = InsertValue(SystemMessage(result.loadError, language), file);
         if (reason.empty()) reason = HexText(result.loadError);
         return LoadResString(IDS_REPAIR_LOAD_FAILED, language) + L" " + reason;
     }
     case RegistrationOutcome::EntryPointMissing:
         return LoadResString(IDS_REPAIR_NO_ENTRY_POINT, language);
     case RegistrationOutcome::CallFailed: {
-        std::wstring line = Insert(LoadResString(IDS_REPAIR_CALL_FAILED, language),
+        std::wstring line = InsertValue(LoadResString(IDS_REPAIR_CALL_FAILED, language),
                                    HexText(static_cast<DWORD>(result.status)));
         const std::wstring reason = StatusMessage(result.status, language);
         if (!reason.empty()) line += L" " + reason;

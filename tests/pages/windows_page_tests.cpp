@@ -14,29 +14,12 @@ using qn::test::RawValue;
 using qn::test::ScopedRegValue;
 using qn::test::IsDirectory;
 using qn::test::ScopedDirectory;
+using qn::test::ScopedEnvironment;
 using qn::test::TempDir;
 
 namespace {
 
 const wchar_t kIeKey[] = L"Software\\Microsoft\\Internet Explorer";
-
-// Sets an environment variable of this process for the test's lifetime.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(std::wstring name, const std::wstring& value) : name_(std::move(name)) {
-        WCHAR old[32768];
-        const DWORD length = ::GetEnvironmentVariableW(name_.c_str(), old, 32768);
-        if (length > 0 && length < 32768) previous_ = std::wstring(old, length);
-        ::SetEnvironmentVariableW(name_.c_str(), value.c_str());
-    }
-    ~ScopedEnvironment() { ::SetEnvironmentVariableW(name_.c_str(), previous_ ? previous_->c_str() : nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    std::wstring name_;
-    std::optional<std::wstring> previous_;
-};
 
 WindowsFindings AnalyseRunningSystem() {
     const OsVersion os = QueryOsVersion();
