@@ -1,7 +1,5 @@
 #include "report/JsonWriter.h"
 
-#include <windows.h>
-
 #include "platform/Utf8.h"
 
 namespace qn {
@@ -80,10 +78,18 @@ void JsonWriter::String(const std::optional<std::wstring>& text) {
 
 void JsonWriter::Number(long long value) {
     BeforeValue();
-    // The window system's formatter: the C++ library's would add much to a static build.
-    char text[24];
-    ::wsprintfA(text, "%I64d", value);
-    out_ += text;
+    // By hand: the C++ library's formatter would add much to a static build, and the window
+    // system's knows no 64-bit numbers on older Windows.
+    const bool negative = value < 0;
+    unsigned long long rest = negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    char digits[24];
+    size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest > 0);
+    if (negative) out_ += '-';
+    while (count > 0) out_ += digits[--count];
 }
 
 void JsonWriter::Bool(bool value) {

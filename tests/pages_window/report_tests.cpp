@@ -10,6 +10,7 @@
 #include "platform/Strings.h"
 #include "platform/SystemLibrary.h"
 #include "report/JsonReport.h"
+#include "report/JsonWriter.h"
 
 using namespace qn;
 using namespace qn::test;
@@ -97,6 +98,16 @@ TEST(JsonReport, CarriesEveryFindingAndOutcomeFieldByField) {
     EXPECT_EQ(repair["files"][2].at("outcome"), "entryPointMissing");
     EXPECT_EQ(repair["files"][3].at("outcome"), "skipped");
     EXPECT_EQ(repair["files"][3].at("path"), nullptr);
+}
+
+TEST(JsonWriter, NumbersAndNesting) {
+    JsonWriter writer;
+    writer.BeginArray();
+    for (const long long value : {0LL, -1LL, 4294967295LL, -9223372036854775807LL - 1}) writer.Number(value);
+    writer.BeginObject();
+    writer.EndObject();
+    writer.EndArray();
+    EXPECT_EQ(ParseJson(writer.Text()), ParseJson("[0, -1, 4294967295, -9223372036854775808, {}]"));
 }
 
 TEST(JsonReport, EscapesWhatJsonMustEscape) {
