@@ -20,6 +20,15 @@ HANDLE StandardHandle(DWORD which) {
 }
 
 bool WriteAll(HANDLE handle, const std::string& bytes) {
+    DWORD mode = 0;
+    if (::GetFileType(handle) == FILE_TYPE_CHAR && ::GetConsoleMode(handle, &mode)) {
+        // A console shows bytes in its own code page; it takes the text itself instead.
+        const int length = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+        std::wstring text(static_cast<size_t>(length), L'\0');
+        ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
+        DWORD written = 0;
+        return ::WriteConsoleW(handle, text.c_str(), static_cast<DWORD>(text.size()), &written, nullptr) != 0;
+    }
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD written = 0;

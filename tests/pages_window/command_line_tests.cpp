@@ -59,7 +59,8 @@ TEST(CommandLine, ProgramWritesJsonToRedirectedOutputAndShowsNoWindow) {
     const std::wstring out = dir.path() + L"\\out.json", err = dir.path() + L"\\err.txt";
     ChildProcess child(Program(), L"/json -", out, err);
     ASSERT_TRUE(child.started());
-    EXPECT_EQ(child.WaitForWindow(L"QNRepairMainWindow", 0), nullptr);
+    // Watched until the program ends: no window ever shows.
+    EXPECT_EQ(child.WaitForWindow(L"QNRepairMainWindow", 30000), nullptr);
     EXPECT_EQ(child.WaitForExit(30000), 0u);
     const nlohmann::json root = ParseJson(ReadBytes(out));
     EXPECT_EQ(root.at("schema"), 1);
