@@ -2,7 +2,9 @@
 
 #include <commdlg.h>
 
+#include "platform/Handles.h"
 #include "platform/Strings.h"
+#include "platform/SystemLibrary.h"
 #include "resources/resource.h"
 
 namespace qn {
@@ -20,7 +22,12 @@ std::optional<std::wstring> ChooseReportFile(HWND owner, const std::wstring& fil
     dialog.nMaxFile = MAX_PATH * 4;
     dialog.lpstrDefExt = L"txt";
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!::GetSaveFileNameW(&dialog)) return std::nullopt;
+    // Loaded only when the user saves a report: linked in, the dialog library and what it
+    // brings along would be loaded, and take memory, at every start.
+    using GetSaveFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const UniqueModule library{LoadSystemLibrary(L"comdlg32.dll")};
+    const auto getSaveFileName = GetProc<GetSaveFileNameFn>(library.get(), "GetSaveFileNameW");
+    if (!getSaveFileName || !getSaveFileName(&dialog)) return std::nullopt;
     return std::wstring(path);
 }
 
