@@ -166,7 +166,9 @@ private:
     // Every run is kept in the window's state for the report.
     std::vector<RegistrationFailure> RegisterFiles(RepairComponent component, const FileList& files, Ctl progressBar,
                                                    Ctl nameLabel);
-    void ReportFailures(const std::vector<RegistrationFailure>& failures);
+    // After a repair: shows the failures, carries out a close asked for meanwhile and puts the
+    // focus on Exit.
+    void FinishRepair(const std::vector<RegistrationFailure>& failures);
 
     HINSTANCE instance_;
     FormServices services_;
