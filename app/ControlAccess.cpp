@@ -16,8 +16,7 @@ Ctl frmQNRepair::FromHandle(HWND control) const {
 
 void frmQNRepair::SetText(Ctl id, const std::wstring& text) {
     ::SetWindowTextW(Control(id), text.c_str());
-    if (LayoutOf(id).kind == Kind::LinkLabel) FitLinkLabel(id);
-    if (LayoutOf(id).kind == Kind::Label) FitLabel(id);
+    FitToText(id);
 }
 
 std::wstring frmQNRepair::Text(Ctl id) const {

@@ -88,7 +88,7 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(RepairComponent comp
     }
     observer.afterFile = [this, progressBar](size_t index, const FileOutcome&) {
         ::SendMessageW(Control(progressBar), PBM_SETPOS, static_cast<WPARAM>(index + 1), 0);
-        return DoEvents();
+        return DoEventsBetweenSteps();
     };
     RepairRun run = RunRepair(component, files, observer);
     std::vector<RegistrationFailure> failures;

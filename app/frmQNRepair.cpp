@@ -7,6 +7,7 @@
 
 #include "app/ReportFileDialog.h"
 #include "app/WindowMessages.h"
+#include "resources/resource.h"
 
 namespace qn {
 
@@ -65,13 +66,19 @@ bool frmQNRepair::Create(int showCommand) {
                            640, 480, nullptr, nullptr, instance_, this)) {
         return false;
     }
-    if (!CreateControls()) {
+    dpi_ = WindowDpi(hwnd_);
+    PlaceWindow();
+    linkCursor_ = static_cast<HCURSOR>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDC_LINKHAND), IMAGE_CURSOR, 0, 0,
+                                                    LR_DEFAULTSIZE | LR_SHARED));
+    // The font is settled before the first control exists, so each control gets it once.
+    ChooseFontFace();
+    CreateFonts();
+    if (!CreateControls(Ctl::None)) {
         ::DestroyWindow(hwnd_);
         return false;
     }
     Load();
     AddReportMenuItems();
-    CenterOnScreen();
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
     ::SetFocus(Control(Ctl::cmdQuit));
@@ -200,9 +207,24 @@ void frmQNRepair::OnClose() {
     ::DestroyWindow(hwnd_);
 }
 
-bool frmQNRepair::DoEvents() {
+bool frmQNRepair::DoEvents() { return RunPendingMessages(0); }
+
+bool frmQNRepair::DoEventsBetweenSteps() {
+    // Under Wine every paint is a round trip to the display; a step of a repair takes about a
+    // millisecond, so painting after each would cost as much as the work. The user still sees
+    // the progress move, and clicks and keys are answered after every step.
+    constexpr DWORD kPaintIntervalMs = 50;
+    const DWORD now = ::GetTickCount();
+    if (now - lastPaintTick_ >= kPaintIntervalMs) {
+        lastPaintTick_ = now;
+        return DoEvents();
+    }
+    return RunPendingMessages(PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
+}
+
+bool frmQNRepair::RunPendingMessages(UINT filter) {
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | filter)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return false;

@@ -74,6 +74,9 @@ public:
     // Runs pending window messages once. False when the program is to end (WM_QUIT seen; it
     // is posted again for the main loop) or the window is closing.
     bool DoEvents();
+    // As DoEvents, for a long piece of work between two of its steps: input, posted and sent
+    // messages run every time, painting only when the last paint is a moment ago.
+    bool DoEventsBetweenSteps();
 
     // Page analyses and their lists.
     void FillMDACPage();
@@ -120,21 +123,23 @@ private:
 
     // Start-up.
     void Load();
-    void AdaptFontsToIconTitleFont();
+    void ChooseFontFace();   // Tahoma when the icon-title font is Tahoma
     void DetectQuillnest();
-    void SetRepairButtonIcons();
+    void SetRepairButtonIcon(Ctl button);
 
-    // Layout and controls.
-    bool CreateControls();
+    // Layout and controls. Controls are created per window parent: the window's own at
+    // start-up, a page's when the page is first shown; a control not created yet is null.
+    bool CreateControls(Ctl container);
+    bool CreateControl(Ctl id);
     void CreateFonts();
     void ApplyLayout();      // everything, as after a DPI change
-    void SizeWindow();       // the window around its client area
+    void PlaceWindow();      // the window around its client area, centred on its monitor
     void ApplyFonts();       // the current fonts onto every control
-    void FitTexts();         // labels whose width follows their text
     RECT PixelRect(Ctl id) const;
-    void CenterOnScreen();
-    void FitLinkLabel(Ctl label);
-    void FitLabel(Ctl label);
+    // The width of a label for `text`: a link label's is its text's, a one-line label's
+    // grows with its text; other controls keep their laid-out width.
+    int FittedWidth(Ctl id, const std::wstring& text) const;
+    void FitToText(Ctl id);
     Ctl FromHandle(HWND control) const;
 
     // Control helpers.
@@ -158,6 +163,7 @@ private:
     // Page switching.
     void ShowPage(int selectedTab);
     void MoveFocusInOrder(HWND from, bool backwards);
+    bool RunPendingMessages(UINT filter);
 
     // Repairs.
     friend class RepairScope;
@@ -189,6 +195,8 @@ private:
     std::optional<int> jetSortColumn_;
     HWND focusOnDeactivate_ = nullptr;
     int repairDepth_ = 0;
+    DWORD lastPaintTick_ = 0;
+    bool progressMoving_ = false;  // a progress bar is taking a new position
     bool closePending_ = false;
 };
 

@@ -28,7 +28,8 @@ bool IsOneLineLabel(HWND control) {
     return (::GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
 }
 
-// Every control at its 96-DPI rectangle scaled to `dpi`, each edge within 1 px. Controls whose
+// Every control created so far at its 96-DPI rectangle scaled to `dpi`, each edge within 1 px
+// (a page's controls exist from its first visit). Controls whose
 // width follows their text (link labels; one-line labels whose text is wider than laid out)
 // are compared by left, top and bottom; such a label never becomes narrower than laid out.
 void ExpectLaidOutAt(const FormDriver& window, UINT dpi) {
@@ -38,6 +39,7 @@ void ExpectLaidOutAt(const FormDriver& window, UINT dpi) {
     EXPECT_NEAR(client.bottom, Scaled(kClientHeightTwips, dpi), 1.0);
     for (size_t i = 0; i < kControlCount; ++i) {
         const Ctl id = static_cast<Ctl>(i);
+        if (!window.control(id)) continue;
         const std::string name = Narrow(LayoutOf(id).name);
         const RECT twips = ParentRectTwips(id);
         const RECT actual = window.RectInParent(id);
@@ -53,6 +55,7 @@ void ExpectLaidOutAt(const FormDriver& window, UINT dpi) {
         }
     }
     for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
+        if (!window.control(list)) continue;
         for (int column = 0; column < 3; ++column) {
             const auto width = static_cast<int>(::SendMessageW(window.control(list), LVM_GETCOLUMNWIDTH, column, 0));
             EXPECT_NEAR(width, Scaled(kFileListColumns[column].widthTwips, dpi), 1.0) << "column " << column;
@@ -64,6 +67,12 @@ void ExpectLaidOutAt(const FormDriver& window, UINT dpi) {
     EXPECT_EQ(font.lfHeight, -::MulDiv(8, static_cast<int>(dpi), 72));  // 8 point
 }
 
+void ExpectEveryControlCreated(const FormDriver& window) {
+    for (size_t i = 0; i < kControlCount; ++i) {
+        EXPECT_NE(window.control(static_cast<Ctl>(i)), nullptr) << Narrow(LayoutOf(static_cast<Ctl>(i)).name);
+    }
+}
+
 }  // namespace
 
 // Runs in its own ctest entry (dpi_144), for which the system DPI is set before the process
@@ -73,12 +82,17 @@ TEST(SystemDpi, EveryControlScaledFromItsPlaceAtNinetySixDpi) {
     if (!expected) GTEST_SKIP() << "runs in the dpi_144 entry";
     FormDriver window;
     ASSERT_EQ(window.form().Dpi(), static_cast<UINT>(std::atoi(expected))) << "the system DPI was not taken";
+    window.ShowEveryPage();
+    ExpectEveryControlCreated(window);
     ExpectLaidOutAt(window, window.form().Dpi());
 }
 
 TEST(DpiChange, WindowIsLaidOutAnewForTheNewDpiAndBack) {
     FormDriver window;
     ASSERT_EQ(window.form().Dpi(), 96u);
+    // Every page but the Windows settings page exists before the change.
+    for (const int tab : {1, 3, 0}) window.ChooseTab(tab);
+    ASSERT_EQ(window.control(Ctl::Label2), nullptr);
     RECT before{};
     ::GetWindowRect(window.hwnd(), &before);
     RECT suggested{100, 80, 100 + 820, 80 + 600};
@@ -90,9 +104,10 @@ TEST(DpiChange, WindowIsLaidOutAnewForTheNewDpiAndBack) {
     EXPECT_EQ(moved.left, suggested.left);
     EXPECT_EQ(moved.top, suggested.top);
 
-    // The page shown and filled after the change is laid out at the new DPI too.
+    // The page shown and filled after the change, created only now, is laid out at the new DPI too.
     window.ChooseTab(2);
     window.Pump();
+    ExpectEveryControlCreated(window);
     ExpectLaidOutAt(window, 144);
 
     RECT back{before.left, before.top, before.right, before.bottom};

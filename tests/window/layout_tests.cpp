@@ -25,6 +25,7 @@ void ExpectRect(const RECT& r, int left, int top, int width, int height, const c
 TEST(Layout, ClientAreaAndPlacesAtNinetySixDpi) {
     FormDriver window;
     ASSERT_EQ(window.form().Dpi(), 96u);
+    window.ShowEveryPage();
     RECT client{};
     ::GetClientRect(window.hwnd(), &client);
     EXPECT_EQ(client.right, 532);   // 7980 twips
@@ -55,6 +56,7 @@ TEST(Layout, NoMinimiseMaximiseOrSizingAndCentred) {
 
 TEST(Layout, ControlsAreStandardClasses) {
     FormDriver window;
+    window.ShowEveryPage();
     EXPECT_EQ(ClassOf(window.control(Ctl::TabStrip1)), L"SysTabControl32");
     EXPECT_EQ(ClassOf(window.control(Ctl::lvwJetFiles)), L"SysListView32");
     EXPECT_EQ(ClassOf(window.control(Ctl::ProgressBar3)), L"msctls_progress32");
@@ -113,6 +115,7 @@ TEST(Layout, PointerOverPlainLabelIsNotOverTheSurface) {
 TEST(Layout, VersionValuesLieAboveTheTextsOnTheirLeft) {
     // A German link text can run into the version beside it; the version must stay readable.
     FormDriver window;
+    window.ShowEveryPage();
     const auto above = [&](Ctl upper, Ctl lower) {
         for (HWND h = window.control(upper); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
             if (h == window.control(lower)) return true;

@@ -1,5 +1,6 @@
 // What the window paints: a page shown over another leaves nothing of the other behind.
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "support/FormDriver.h"
@@ -37,4 +38,31 @@ TEST(Painting, FramesShowTheirPageNotThePageBefore) {
         EXPECT_EQ(PaintedColour(window.control(frame), insideFrame), ::GetSysColor(COLOR_BTNFACE))
             << "tab " << tab;
     }
+}
+
+TEST(Painting, ProgressBarDrawsANewPositionWithTheNextPaintNotAtOnce) {
+    // Drawn at once, every file of a repair would wait for the display; the position is drawn
+    // by the next paint of the window instead, and never left undrawn.
+    FormDriver window;
+    const HWND bar = window.control(Ctl::ProgressBar1);
+    ::ShowWindow(bar, SW_SHOWNA);
+    ::SendMessageW(bar, PBM_SETRANGE32, 0, 4);
+    PaintNow(window);
+    RECT client{};
+    ::GetClientRect(bar, &client);
+    const auto filled = [&] {
+        int highlighted = 0;
+        for (int x = client.left; x < client.right; ++x) {
+            if (PaintedColour(bar, {x, client.bottom / 2}) == ::GetSysColor(COLOR_HIGHLIGHT)) ++highlighted;
+        }
+        return highlighted;
+    };
+    ASSERT_EQ(filled(), 0);
+    ::SendMessageW(bar, PBM_SETPOS, 4, 0);
+    RECT pending{};
+    EXPECT_TRUE(::GetUpdateRect(bar, &pending, FALSE));
+    EXPECT_EQ(filled(), 0);
+    PaintNow(window);
+    EXPECT_FALSE(::GetUpdateRect(bar, &pending, FALSE));
+    EXPECT_GT(filled(), (client.right - client.left) / 2);
 }
