@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "app/ControlBehaviour.h"
 #include "app/WindowMessages.h"
 #include "app/frmQNRepair.h"
 #include "app/Layout.h"
@@ -37,16 +38,6 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             break;
     }
     return ::DefWindowProcW(page, message, wParam, lParam);
-}
-
-LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                               DWORD_PTR window) {
-    if (message == WM_MOUSEMOVE) {
-        ::SendMessageW(reinterpret_cast<HWND>(window), kMsgLinkMouseMove, id, 0);
-    } else if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(label, LinkLabelProc, id);
-    }
-    return ::DefSubclassProc(label, message, wParam, lParam);
 }
 
 LRESULT CALLBACK TabStripProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -121,10 +112,10 @@ ClassAndStyle WindowKind(const ControlLayout& row) {
                     child | SS_NOPREFIX | SS_NOTIFY | (row.height > kSingleLineTwips ? SS_LEFT : SS_LEFTNOWORDWRAP), 0};
         case Kind::LinkLabel:
             // SS_NOTIFY: the label reports clicks and receives the mouse.
-            return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+            return {WC_STATICW, child | tabStop | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
         case Kind::ListView:
-            return {WC_LISTVIEWW, child | tabStop | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                    WS_EX_CLIENTEDGE};
+            // Several rows can be selected, so that Ctrl+A and Ctrl+C can take them all.
+            return {WC_LISTVIEWW, child | tabStop | LVS_REPORT | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE};
         case Kind::ProgressBar:
             return {PROGRESS_CLASSW, child, 0};
     }
@@ -189,7 +180,7 @@ bool frmQNRepair::CreateControl(Ctl id) {
             ::SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(id));
             break;
         case Kind::LinkLabel:
-            ::SetWindowSubclass(control, LinkLabelProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(hwnd_));
+            AddLinkBehaviour(control, id, hwnd_);
             break;
         case Kind::TabStrip: {
             ::SetWindowSubclass(control, TabStripProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(hwnd_));
@@ -212,6 +203,9 @@ bool frmQNRepair::CreateControl(Ctl id) {
             }
             const auto style = static_cast<DWORD>(::SendMessageW(control, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
             ::SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+            ApplyListColours(control);
+            AddFileListKeys(control);
+            FitFileListColumns(id);
             break;
         }
         case Kind::ProgressBar:
@@ -224,6 +218,7 @@ bool frmQNRepair::CreateControl(Ctl id) {
         default:
             break;
     }
+    if (CaptionOf(id) != Ctl::None) AddAccessibleName(control, id, hwnd_);
     return true;
 }
 

@@ -106,13 +106,7 @@ void frmQNRepair::ApplyLayout() {
         ::SetWindowPos(controls_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
-        if (!Control(list)) continue;
-        for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
-            ::SendMessageW(Control(list), LVM_SETCOLUMNWIDTH, column,
-                           TwipsToPixels(kFileListColumns[column].widthTwips, dpi_));
-        }
-    }
+    // The fonts fit every text anew, the lists' columns among them.
     ApplyFonts();
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -167,6 +161,8 @@ void frmQNRepair::FitToText(Ctl id) {
     const Kind kind = LayoutOf(id).kind;
     if ((kind == Kind::Label && LayoutOf(id).height <= kSingleLineTwips) || kind == Kind::LinkLabel) {
         SetWidth(Control(id), FittedWidth(id, Text(id)));
+    } else if (kind == Kind::ListView) {
+        FitFileListColumns(id);
     }
 }
 

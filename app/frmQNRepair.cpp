@@ -77,6 +77,8 @@ bool frmQNRepair::Create(int showCommand) {
         ::DestroyWindow(hwnd_);
         return false;
     }
+    // As a dialog starts: focus cues shown or not after the input that opened the window.
+    ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     Load();
     AddReportMenuItems();
     ::ShowWindow(hwnd_, showCommand);
@@ -126,6 +128,16 @@ LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMsgTabMouseDown:
             OnTabMouseDown();
             return 0;
+        case kMsgCaptionOf: {
+            const Ctl caption = CaptionOf(static_cast<Ctl>(wParam));
+            return reinterpret_cast<LRESULT>(caption == Ctl::None ? nullptr : Control(caption));
+        }
+        case WM_SYSCOLORCHANGE:
+            OnSystemColoursChanged();
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) OnSystemColoursChanged();
+            break;
         case WM_TIMER:
             if (wParam == kTabTimerId) OnTabTimer();
             else if (wParam == kShellExecuteTimerId) OnShellExecuteTimer();
@@ -241,6 +253,8 @@ bool frmQNRepair::PreTranslateMessage(MSG& msg) {
     if (!hwnd_ || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB &&
         !(::GetKeyState(VK_CONTROL) & 0x8000)) {
+        // The user works with the keyboard: from now on the focused control shows it.
+        ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
         MoveFocusInOrder(msg.hwnd, (::GetKeyState(VK_SHIFT) & 0x8000) != 0);
         return true;
     }

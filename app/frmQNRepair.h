@@ -113,6 +113,7 @@ private:
     void OnCommand(WORD id, WORD code, HWND control);
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    void OnSystemColoursChanged();
     bool OnSetCursor(HWND over);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnClose();
@@ -139,7 +140,8 @@ private:
     // The width of a label for `text`: a link label's is its text's, a one-line label's
     // grows with its text; other controls keep their laid-out width.
     int FittedWidth(Ctl id, const std::wstring& text) const;
-    void FitToText(Ctl id);
+    void FitToText(Ctl id);   // a label's width, a list's columns
+    void FitFileListColumns(Ctl listView);
     Ctl FromHandle(HWND control) const;
 
     // Control helpers.

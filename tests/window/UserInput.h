@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace qn {
 class frmQNRepair;
 }
@@ -30,6 +32,9 @@ void ClickPointer();
 
 // Presses and releases `key`; the window's own message loop (with its dialog keys) runs them.
 void PressKey(frmQNRepair& form, WORD key);
+
+// Presses `keys` in order and releases them in reverse, as for Ctrl+C: {VK_CONTROL, 'C'}.
+void PressKeys(frmQNRepair& form, std::initializer_list<WORD> keys);
 
 // Runs the window's own message loop for about `milliseconds`, or until it ends.
 void RunMessageLoop(frmQNRepair& form, DWORD milliseconds);

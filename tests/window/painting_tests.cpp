@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "app/ControlBehaviour.h"
 #include "support/FormDriver.h"
+#include "support/TestSupport.h"
 
 using namespace qn;
 using namespace qn::test;
@@ -23,6 +25,24 @@ void PaintNow(FormDriver& window) {
     window.Pump(50);
 }
 
+struct TextColours {
+    COLORREF text, background;
+};
+
+// The colours the window gives a label to paint with.
+TextColours ColoursOf(FormDriver& window, Ctl label) {
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    ::SendMessageW(window.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(window.control(label)));
+    const TextColours colours{::GetTextColor(dc), ::GetBkColor(dc)};
+    ::DeleteDC(dc);
+    return colours;
+}
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+
 }  // namespace
 
 TEST(Painting, FramesShowTheirPageNotThePageBefore) {
@@ -38,6 +58,38 @@ TEST(Painting, FramesShowTheirPageNotThePageBefore) {
         EXPECT_EQ(PaintedColour(window.control(frame), insideFrame), ::GetSysColor(COLOR_BTNFACE))
             << "tab " << tab;
     }
+}
+
+TEST(Painting, HighContrastSchemeReachesLinksLabelsAndLists) {
+    ScopedRegKey noQuillnest{HKEY_CLASSES_ROOT, L".qna", false};
+    FormDriver window;
+    {
+        // A black high-contrast scheme, set the way the system sets a theme's colours.
+        ScopedSysColors scheme({{COLOR_BTNFACE, kBlack}, {COLOR_BTNTEXT, kWhite}, {COLOR_WINDOW, kBlack},
+                                {COLOR_WINDOWTEXT, kWhite}, {COLOR_HOTLIGHT, kYellow}});
+        window.Pump(50);
+        EXPECT_EQ(ColoursOf(window, Ctl::lblQNAdLink).text, kYellow);
+        EXPECT_EQ(ColoursOf(window, Ctl::lblQNAdLink).background, kBlack);
+        EXPECT_EQ(ColoursOf(window, Ctl::Label7).text, kWhite);
+        const HWND list = window.control(Ctl::lvwMDACFiles);
+        EXPECT_EQ(static_cast<COLORREF>(::SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0)), kWhite);
+        EXPECT_EQ(static_cast<COLORREF>(::SendMessageW(list, LVM_GETBKCOLOR, 0, 0)), kBlack);
+        PaintNow(window);
+        EXPECT_EQ(PaintedColour(window.control(Ctl::picMDAC), {3, 3}), kBlack);
+    }
+    window.Pump(50);
+    const HWND list = window.control(Ctl::lvwMDACFiles);
+    EXPECT_EQ(static_cast<COLORREF>(::SendMessageW(list, LVM_GETBKCOLOR, 0, 0)), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(ColoursOf(window, Ctl::Label7).text, ::GetSysColor(COLOR_BTNTEXT));
+}
+
+TEST(Painting, LinkColourIsTheSystemsWhereReadableElseTheDesignedBlue) {
+    // Windows' default link blue on its default face; Wine's light theme has a light grey.
+    EXPECT_EQ(LinkColour(RGB(0, 102, 204), RGB(240, 240, 240), kBlack, false), RGB(0, 102, 204));
+    EXPECT_EQ(LinkColour(RGB(224, 224, 224), RGB(245, 245, 245), kBlack, false), RGB(0, 0, 255));
+    EXPECT_EQ(LinkColour(RGB(0, 0, 160), RGB(0, 0, 128), kWhite, false), kWhite);
+    // A high-contrast theme's own choice is taken as it is.
+    EXPECT_EQ(LinkColour(RGB(224, 224, 224), RGB(245, 245, 245), kBlack, true), RGB(224, 224, 224));
 }
 
 TEST(Painting, ProgressBarDrawsANewPositionWithTheNextPaintNotAtOnce) {

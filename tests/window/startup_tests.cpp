@@ -11,21 +11,6 @@ using namespace qn::test;
 
 namespace {
 
-// The icon-title font of the machine under test, changed for one test and restored after.
-class ScopedIconTitleFace {
-public:
-    explicit ScopedIconTitleFace(const wchar_t* face) {
-        ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(saved_), &saved_, 0);
-        LOGFONTW changed = saved_;
-        lstrcpynW(changed.lfFaceName, face, LF_FACESIZE);
-        EXPECT_TRUE(::SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof(changed), &changed, 0));
-    }
-    ~ScopedIconTitleFace() { ::SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof(saved_), &saved_, 0); }
-
-private:
-    LOGFONTW saved_{};
-};
-
 HIMAGELIST ButtonImages(HWND button) {
     BUTTON_IMAGELIST images{};
     ::SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));

@@ -16,3 +16,6 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
   set_tests_properties(window_xp PROPERTIES FIXTURES_REQUIRED window_xp TIMEOUT 120
                        ENVIRONMENT "LC_ALL=en_US.UTF-8;WINEDEBUG=-all;QN_EXPECT_WINDOWS_XP=1")
 endif()
+
+# The screen-reader tests ask for the window's accessible objects as a screen reader does.
+target_link_libraries(qn_window_tests PRIVATE oleacc)
