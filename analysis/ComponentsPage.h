@@ -1,24 +1,23 @@
-// What the other components page shows: versions of five runtime components Quillnest needs.
+// What the analysis of the other components finds: versions of five runtime components
+// Quillnest needs.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace qn {
 
-// Each text is final and goes into the control of the same name. The headings of the
-// ActiveBar2, GridEx20 and XML rows are fixed captions of the window and not part of this.
-struct ComponentsPage {
-    std::wstring Frame3;
-    std::wstring Label18;  // heading: Visual Basic 6 runtime
-    std::wstring Label17;  // MSVBVM60.DLL
-    std::wstring Label15;  // heading: VBScript
-    std::wstring Label16;  // vbscript.DLL
-    std::wstring Label34;  // actbar2.ocx
-    std::wstring Label36;  // gridex20.ocx
-    std::wstring Label38;  // msxml.dll
+// Each version is the file's major.minor.build, for VBScript and the two controls followed by
+// " (Build " revision ")"; none when the file is missing or has no version information.
+struct ComponentVersions {
+    std::optional<std::wstring> vbRuntime;   // MSVBVM60.DLL
+    std::optional<std::wstring> vbScript;    // vbscript.DLL
+    std::optional<std::wstring> activeBar2;  // actbar2.ocx
+    std::optional<std::wstring> gridEx20;    // gridex20.ocx
+    std::optional<std::wstring> msxml;       // msxml.dll
 };
 
 // Reads the components in `sSystemDir` (no trailing backslash).
-ComponentsPage AnalyseComponentsPage(const std::wstring& sSystemDir);
+ComponentVersions AnalyseComponents(const std::wstring& sSystemDir);
 
 }  // namespace qn

@@ -1,8 +1,19 @@
 #include "analysis/FileInfo.h"
 
-#include "platform/modAPI.h"
+#include <windows.h>
+
+#include "platform/FileVersion.h"
 
 namespace qn {
+
+namespace {
+
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
 
 std::wstring GetFile(const std::wstring& sFile) {
     const size_t slash = sFile.rfind(L'\\');
@@ -12,16 +23,11 @@ std::wstring GetFile(const std::wstring& sFile) {
 std::wstring GetFile03(const std::wstring& sFile) { return GetFile(sFile); }
 
 FileInfo GetFileInfo(const std::wstring& path) {
-    VS_FIXEDFILEINFO info{};
     FileInfo record;
-    record.FileName = GetFile03(path);
-    if (ReadFixedFileInfo(path, info)) {
-        record.FilePath = path;
-        record.FileVersion = FormatVersion(info, false);
-    } else {
-        record.FilePath = kFileNotFound;
-        record.FileVersion = kVersionNotAvailable;
-    }
+    record.name = GetFile03(path);
+    record.version = ReadFileVersion(path, false);
+    // Only a file without a readable version needs the extra look: a version proves the file.
+    if (record.version || IsFile(path)) record.path = path;
     return record;
 }
 
@@ -30,7 +36,7 @@ FileList CollectFiles(const std::wstring& folder, const ComponentFile* files, si
     list.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         FileInfo record = GetFileInfo(folder + files[i].relativePath);
-        record.NoRegister = !files[i].registered;
+        record.registrable = files[i].registered;
         list.push_back(std::move(record));
     }
     return list;

@@ -1,33 +1,34 @@
-// The record of one component file, as the file lists show it and the repairs use it.
+// What was found of one component file, as the file lists show it and the repairs use it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace qn {
 
 struct FileInfo {
-    std::wstring FileName;     // name part of the checked path
-    std::wstring FilePath;     // the path as checked, or "Not found"
-    std::wstring FileVersion;  // major.minor.build, or "N/A"
-    bool NoRegister = false;   // listed, but never registered by a repair
+    std::wstring name;                    // name part of the checked path
+    std::optional<std::wstring> path;     // the path as checked, when a file is there
+    std::optional<std::wstring> version;  // major.minor.build, when its version can be read
+    bool registrable = true;              // false: listed, but never registered by a repair
 };
 
 using FileList = std::vector<FileInfo>;
 
-inline constexpr wchar_t kFileNotFound[] = L"Not found";
-inline constexpr wchar_t kVersionNotAvailable[] = L"N/A";
+// A file counts as installed when its version information can be read: a file without any is
+// no working component, and the repairs leave it alone as they leave a missing one.
+inline bool IsInstalled(const FileInfo& file) { return file.path && file.version; }
 
 // True for a file that a repair registers and that was found.
-inline bool IsRegistrablePresent(const FileInfo& file) { return !file.NoRegister && file.FilePath != kFileNotFound; }
+inline bool IsRegistrablePresent(const FileInfo& file) { return file.registrable && IsInstalled(file); }
 
 // The part of `sFile` after its last backslash; `sFile` itself when it holds none.
 // Only the backslash separates: "/" is an ordinary character here.
 std::wstring GetFile(const std::wstring& sFile);
 std::wstring GetFile03(const std::wstring& sFile);
 
-// Reads the version of the file at `path`. A missing file and one without version
-// information give the same record: "Not found" and "N/A".
+// What is at `path`: its name, the path when a file (not a folder) is there, and its version.
 FileInfo GetFileInfo(const std::wstring& path);
 
 // One entry of a component list: where to look, and whether the repair registers it.

@@ -1,8 +1,6 @@
 #include "analysis/JetPage.h"
 
-#include "platform/Strings.h"
-#include "platform/modAPI.h"
-#include "resources/resource.h"
+#include "platform/FileVersion.h"
 
 namespace qn {
 
@@ -23,16 +21,11 @@ constexpr ComponentFile kJetFiles[] = {
 
 FileList CollectJetFiles(const std::wstring& sSystemDir) { return CollectFiles(sSystemDir, kJetFiles); }
 
-JetPage AnalyseJetPage(const std::wstring& sSystemDir) {
-    JetPage page;
-    page.Label25 = LoadResString(IDS_JET_INSTALLED);
-    page.Label23 = LoadResString(IDS_JET_AVAILABLE);
-    page.Label24 = GetFileVersionText(sSystemDir + L"\\msjet40.dll", false);
-    page.Command3 = LoadResString(IDS_REREGISTER_JET);
-    // The MDAC page titles its file list; the Jet list gets the matching heading.
-    page.Label9 = LoadResString(IDS_JET_FILES);
-    page.JetFiles = CollectJetFiles(sSystemDir);
-    return page;
+JetFindings AnalyseJet(const std::wstring& sSystemDir) {
+    JetFindings found;
+    found.installedVersion = ReadFileVersion(sSystemDir + L"\\msjet40.dll", false);
+    found.files = CollectJetFiles(sSystemDir);
+    return found;
 }
 
 }  // namespace qn

@@ -1,13 +1,10 @@
 #include "analysis/MdacPage.h"
 
-#include <iterator>
 #include <shlobj.h>
 
 #include "analysis/VersionCompare.h"
 #include "analysis/RegistryText.h"
-#include "platform/Strings.h"
-#include "platform/modAPI.h"
-#include "resources/resource.h"
+#include "platform/ShellFolders.h"
 
 namespace qn {
 
@@ -48,21 +45,16 @@ FileList CollectMDACFiles() {
     return CollectFiles(GetSpecialFolderPath(CSIDL_PROGRAM_FILES_COMMON), kMdacFiles);
 }
 
-std::wstring ReadInstalledMdacVersion() {
+std::optional<std::wstring> ReadInstalledMdacVersion() {
     return ReadRegistryText(kHKeyLocalMachine, L"Software\\Microsoft\\DataAccess", L"FullInstallVer");
 }
 
-MdacPage AnalyseMdacPage() {
-    MdacPage page;
-    page.Label7 = LoadResString(IDS_MDAC_INSTALLED);
-    const std::wstring installed = ReadInstalledMdacVersion();
-    page.Label8 = ShownVersionText(installed);
-    page.Command1 = LoadResString(IDS_REREGISTER_MDAC);
-    page.installedIsNewer = CompareVersions(installed, kNewestMdacVersion) > 0;
-    if (!page.installedIsNewer) page.Label19 = LoadResString(IDS_MDAC_AVAILABLE);
-    page.Label22 = LoadResString(IDS_MDAC_FILES);
-    page.MDACFiles = CollectMDACFiles();
-    return page;
+MdacFindings AnalyseMdac() {
+    MdacFindings found;
+    found.installedVersion = ReadInstalledMdacVersion();
+    found.installedIsNewer = CompareVersions(found.installedVersion.value_or(L""), kNewestMdacVersion) > 0;
+    found.files = CollectMDACFiles();
+    return found;
 }
 
 }  // namespace qn

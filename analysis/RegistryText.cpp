@@ -4,7 +4,8 @@
 
 namespace qn {
 
-std::wstring ReadRegistryText(RegistryRootKey root, const std::wstring& section, const std::wstring& name) {
+std::optional<std::wstring> ReadRegistryText(RegistryRootKey root, const std::wstring& section,
+                                             const std::wstring& name) {
     cRegistry registry;
     registry.ClassKey(root);
     registry.SectionKey(section);
@@ -13,13 +14,10 @@ std::wstring ReadRegistryText(RegistryRootKey root, const std::wstring& section,
     registry.Default(RegValue(std::in_place_type<std::wstring>));
     const RegValue value = registry.Value();
     const auto* text = std::get_if<std::wstring>(&value);
-    if (!text) return {};
-    return text->substr(0, text->find(L'\0'));
-}
-
-std::wstring ShownVersionText(const std::wstring& text) {
-    if (text.size() <= kMaxShownVersionChars) return text;
-    return text.substr(0, kMaxShownVersionChars) + L"\u2026";
+    if (!text) return std::nullopt;
+    std::wstring shown = text->substr(0, text->find(L'\0'));
+    if (shown.empty()) return std::nullopt;
+    return shown;
 }
 
 }  // namespace qn

@@ -3,10 +3,8 @@
 #include <shlobj.h>
 
 #include "analysis/RegistryText.h"
-#include "platform/Handles.h"
 #include "platform/NumberText.h"
-#include "platform/Strings.h"
-#include "resources/resource.h"
+#include "platform/ShellFolders.h"
 
 namespace qn {
 
@@ -32,20 +30,20 @@ std::wstring NtVersionName(const OsVersion& os) {
 }
 
 // HKLM\Software\Microsoft\Internet Explorer "Version", as a string value holds it.
-std::wstring ReadIeVersion() {
+std::optional<std::wstring> ReadIeVersion() {
     return ReadRegistryText(kHKeyLocalMachine, L"Software\\Microsoft\\Internet Explorer", L"Version");
 }
 
 // A special folder the shell cannot give is not available; it is not tested as "\suffix".
-std::wstring SpecialFolderText(int folderId, const wchar_t* suffix) {
+std::optional<std::wstring> SpecialFolder(int folderId, const wchar_t* suffix) {
     const std::wstring folder = GetSpecialFolderPath(folderId);
-    if (folder.empty()) return kDirectoryNotAvailable;
-    return FolderText(folder + suffix);
+    if (folder.empty()) return std::nullopt;
+    return ExistingFolder(folder + suffix);
 }
 
 }  // namespace
 
-std::wstring WindowsVersionName(int lWinVersion, const OsVersion& os) {
+std::optional<std::wstring> WindowsVersionName(int lWinVersion, const OsVersion& os) {
     switch (lWinVersion) {
         case kWin95: return L"Windows 95";
         case kWin98: return L"Windows 98";
@@ -53,55 +51,44 @@ std::wstring WindowsVersionName(int lWinVersion, const OsVersion& os) {
         case kWin2000: return L"Windows 2000";
         case kWinMe: return L"Windows Me";
         case kWinXP: return L"Windows XP";
-        default: return LoadResString(IDS_NOT_AVAILABLE);
+        default: return std::nullopt;
     }
 }
 
-std::wstring FolderText(const std::wstring& path) {
-    if (path.empty()) return kDirectoryNotAvailable;
+std::optional<std::wstring> ExistingFolder(const std::wstring& path) {
+    if (path.empty()) return std::nullopt;
     // A query that fails, e.g. on a drive that is not ready, also means the folder is not there.
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return kDirectoryNotAvailable;
+        return std::nullopt;
     }
     return path;
 }
 
-std::wstring TempFolderText() {
+std::optional<std::wstring> TempFolder() {
     WCHAR buffer[kTempPathChars] = {};
     const DWORD length = ::GetTempPathW(kTempPathChars, buffer);
     // A result of the buffer size or more is the size the path would need: nothing was written.
-    if (length == 0 || length >= kTempPathChars) return kDirectoryNotAvailable;
-    const std::wstring path(buffer);  // up to the first NUL
-    if (path.empty()) return kDirectoryNotAvailable;
-    return FolderText(path);
+    if (length == 0 || length >= kTempPathChars) return std::nullopt;
+    return ExistingFolder(buffer);  // up to the first NUL
 }
 
-WindowsPage AnalyseWindowsPage(int lWinVersion, const OsVersion& os) {
-    return AnalyseWindowsPage(lWinVersion, os, ReadIeVersion);
+WindowsFindings AnalyseWindows(int lWinVersion, const OsVersion& os) {
+    return AnalyseWindows(lWinVersion, os, ReadIeVersion);
 }
 
-WindowsPage AnalyseWindowsPage(int lWinVersion, const OsVersion& os, const IeVersionReader& readIeVersion) {
-    WindowsPage page;
-    page.Label1 = LoadResString(IDS_WINDOWS_VERSION);
-    page.Label2 = WindowsVersionName(lWinVersion, os);
-    page.Label3 = LoadResString(IDS_USER_LANGUAGE);
-    page.Label4 = UnsignedText(::GetUserDefaultLangID());
-    page.Label6 = LoadResString(IDS_ANSI_CODEPAGE);
-    page.Label5 = UnsignedText(::GetACP());
-    page.Frame1 = LoadResString(IDS_WINDOWS_SETTINGS_FRAME);
-    page.Label14 = LoadResString(IDS_IE_VERSION);
-    page.Label13 = ShownVersionText(readIeVersion());
-    page.Frame2 = LoadResString(IDS_FOLDER_FRAME);
-    page.Label28 = LoadResString(IDS_MY_DOCUMENTS);
-    page.Label29 = SpecialFolderText(CSIDL_PERSONAL, L"\\");
-    page.Label31 = LoadResString(IDS_APPLICATION_DATA);
-    page.Label30 = SpecialFolderText(CSIDL_APPDATA, L"\\");
-    page.Label33 = LoadResString(IDS_TEMPORARY_FILES);
-    page.Label32 = TempFolderText();
-    page.Label26 = LoadResString(IDS_HTML_HELP);
-    page.Label27 = SpecialFolderText(CSIDL_COMMON_APPDATA, L"\\Microsoft\\HTML Help\\");
-    return page;
+WindowsFindings AnalyseWindows(int lWinVersion, const OsVersion& os, const IeVersionReader& readIeVersion) {
+    WindowsFindings found;
+    found.name = WindowsVersionName(lWinVersion, os);
+    found.os = os;
+    found.userLanguage = ::GetUserDefaultLangID();
+    found.ansiCodePage = ::GetACP();
+    found.internetExplorerVersion = readIeVersion();
+    found.folders.documents = SpecialFolder(CSIDL_PERSONAL, L"\\");
+    found.folders.appData = SpecialFolder(CSIDL_APPDATA, L"\\");
+    found.folders.temp = TempFolder();
+    found.folders.htmlHelp = SpecialFolder(CSIDL_COMMON_APPDATA, L"\\Microsoft\\HTML Help\\");
+    return found;
 }
 
 }  // namespace qn

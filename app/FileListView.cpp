@@ -7,6 +7,7 @@
 
 #include "app/ControlText.h"
 #include "app/frmQNRepair.h"
+#include "report/FindingTexts.h"
 
 namespace qn {
 
@@ -42,20 +43,16 @@ void frmQNRepair::FillFileList(Ctl listView, const FileList& files) {
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<wchar_t*>(files[i].FileName.c_str());
+        item.pszText = const_cast<wchar_t*>(files[i].name.c_str());
         const auto row = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (row < 0) continue;
-        LVITEMW cell{};
-        cell.iSubItem = 1;
-        cell.pszText = const_cast<wchar_t*>(files[i].FileVersion.c_str());
-        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-        cell.iSubItem = 2;
-        cell.pszText = const_cast<wchar_t*>(files[i].FilePath.c_str());
-        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-        const std::wstring registration = RegistrationCell(files[i]);
-        cell.iSubItem = kRegistrationColumn;
-        cell.pszText = const_cast<wchar_t*>(registration.c_str());
-        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+        const std::wstring cells[] = {VersionCell(files[i]), PathCell(files[i]), RegistrationCell(PathCell(files[i]))};
+        for (int column = 1; column <= 3; ++column) {
+            LVITEMW cell{};
+            cell.iSubItem = column;
+            cell.pszText = const_cast<wchar_t*>(cells[column - 1].c_str());
+            ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+        }
     }
     // A list the user has sorted stays sorted when it is filled anew.
     SortFileList(listView);
@@ -97,9 +94,7 @@ void frmQNRepair::ShowRegistrationColumn(Ctl listView) {
     const HWND list = Control(listView);
     const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows; ++row) {
-        FileInfo file;
-        file.FilePath = ListCellText(list, row, 2);
-        std::wstring text = RegistrationCell(file);
+        std::wstring text = RegistrationCell(ListCellText(list, row, 2));
         LVITEMW cell{};
         cell.iSubItem = kRegistrationColumn;
         cell.pszText = text.data();

@@ -1,26 +1,29 @@
-// The MDAC page: its analysis onto the controls.
+// The MDAC page: what the MDAC analysis found, in the design's texts on the controls.
 #include "analysis/MdacPage.h"
 #include "app/frmQNRepair.h"
+#include "platform/Strings.h"
+#include "report/FindingTexts.h"
+#include "resources/resource.h"
 
 namespace qn {
 
-void frmQNRepair::FillMDACPage() { Apply(AnalyseMdacPage()); }
+void frmQNRepair::FillMDACPage() { Apply(AnalyseMdac()); }
 
 void frmQNRepair::CollectMDACFiles() { state_.MDACFiles = qn::CollectMDACFiles(); }
 
-void frmQNRepair::Apply(const MdacPage& page) {
-    SetText(Ctl::Label7, page.Label7);
-    SetText(Ctl::Label8, page.Label8);
-    SetText(Ctl::Command1, page.Command1);
-    if (page.installedIsNewer) {
+void frmQNRepair::Apply(const MdacFindings& found) {
+    SetText(Ctl::Label7, LoadResString(IDS_MDAC_INSTALLED));
+    SetText(Ctl::Label8, ShownVersionText(found.installedVersion));
+    SetText(Ctl::Command1, LoadResString(IDS_REREGISTER_MDAC));
+    if (found.installedIsNewer) {
         // Once hidden, the link and the newest version stay hidden for the rest of the run.
         SetVisible(Ctl::Label19, false);
         SetVisible(Ctl::Label21, false);
     } else {
-        SetText(Ctl::Label19, page.Label19);
+        SetText(Ctl::Label19, LoadResString(IDS_MDAC_AVAILABLE));
     }
-    SetText(Ctl::Label22, page.Label22);
-    state_.MDACFiles = page.MDACFiles;
+    SetText(Ctl::Label22, LoadResString(IDS_MDAC_FILES));
+    state_.MDACFiles = found.files;
     FillFileList(Ctl::lvwMDACFiles, state_.MDACFiles);
 }
 

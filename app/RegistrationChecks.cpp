@@ -16,23 +16,11 @@ namespace {
 // The first differences fit the label tip that unfolds the cell; all of them are in the report.
 constexpr size_t kDifferencesInCell = 3;
 
-std::wstring PathKey(std::wstring path) {
-    ::CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
-    return path;
-}
-
 }  // namespace
 
-void frmQNRepair::AddSystemMenuItems() {
-    const HMENU menu = ::GetSystemMenu(hwnd_, FALSE);
-    if (!menu) return;
-    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu, MF_STRING, kSysCmdCheckRegistrations, LoadResString(IDS_CHECK_MENU).c_str());
-}
-
-std::wstring frmQNRepair::RegistrationCell(const FileInfo& file) const {
-    if (!IsRegistrablePresent(file)) return {};
-    const auto found = registrationChecks_.find(PathKey(file.FilePath));
+std::wstring frmQNRepair::RegistrationCell(const std::wstring& path) const {
+    // Only files that were checked are in the results; "Not found" never is.
+    const auto found = registrationChecks_.find(RegistrationCheckKey(path));
     if (found == registrationChecks_.end()) return {};
     return RegistrationCheckText(found->second, kDifferencesInCell, L"; ");
 }
@@ -49,7 +37,7 @@ void frmQNRepair::OnCheckRegistrations() {
         for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
         for (const FileInfo& file : files) {
             if (!IsRegistrablePresent(file)) continue;
-            registrationChecks_[PathKey(file.FilePath)] = CheckRegistration(services_.captureHost, file.FilePath);
+            registrationChecks_[RegistrationCheckKey(*file.path)] = CheckRegistration(services_.captureHost, *file.path);
             for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
             if (!DoEvents()) break;
         }

@@ -6,7 +6,7 @@
 #include "app/frmQNRepair.h"
 #include "platform/Strings.h"
 #include "repair/RegistryBackup.h"
-#include "repair/modDLLRegister.h"
+#include "report/FindingTexts.h"
 #include "resources/resource.h"
 
 namespace qn {
@@ -22,7 +22,7 @@ void frmQNRepair::OnRepairMdac() {
         if (DoEvents()) {
             CollectMDACFiles();
             if (BackUpRegistrations(state_.MDACFiles)) {
-                failures = RegisterFiles(state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
+                failures = RegisterFiles(RepairComponent::Mdac, state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
             }
         }
         if (IsClosed()) return;
@@ -44,7 +44,7 @@ void frmQNRepair::OnRepairJet() {
         SetVisible(Ctl::Command3, false);
         // The list is the one the last analysis of the Jet page built; it is not collected anew.
         if (DoEvents() && BackUpRegistrations(state_.JetFiles)) {
-            failures = RegisterFiles(state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
+            failures = RegisterFiles(RepairComponent::Jet, state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
         }
         if (IsClosed()) return;
         SetVisible(Ctl::Command3, true);
@@ -53,31 +53,35 @@ void frmQNRepair::OnRepairJet() {
     FinishRepair(failures);
 }
 
-std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list, Ctl progressBar, Ctl nameLabel) {
+std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(RepairComponent component, const FileList& list,
+                                                           Ctl progressBar, Ctl nameLabel) {
     // A copy: a page analysis that runs between two files replaces the window's list.
     const FileList files = list;
-    std::vector<RegistrationFailure> failures;
     SetVisible(progressBar, true);
     ::SendMessageW(Control(progressBar), PBM_SETRANGE32, 0, static_cast<LPARAM>(files.size()));
     ::SendMessageW(Control(progressBar), PBM_SETPOS, 0, 0);
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (nameLabel != Ctl::None) SetText(nameLabel, GetFile(files[i].FilePath));
-        if (!files[i].NoRegister) {
-            const RegistrationResult result = RegisterComponent(files[i].FilePath);
-            if (result.outcome != RegistrationOutcome::Registered && result.outcome != RegistrationOutcome::Skipped) {
-                failures.push_back({files[i].FilePath, result});
-            }
-        }
-        ::SendMessageW(Control(progressBar), PBM_SETPOS, static_cast<WPARAM>(i + 1), 0);
-        if (!DoEventsBetweenSteps()) break;
+    RepairObserver observer;
+    if (nameLabel != Ctl::None) {
+        observer.beforeFile = [this, nameLabel](size_t, const FileInfo& file) { SetText(nameLabel, GetFile(PathCell(file))); };
     }
+    observer.afterFile = [this, progressBar](size_t index, const FileOutcome&) {
+        ::SendMessageW(Control(progressBar), PBM_SETPOS, static_cast<WPARAM>(index + 1), 0);
+        return DoEventsBetweenSteps();
+    };
+    RepairRun run = RunRepair(component, files, observer);
+    run.backup = lastBackup_;
+    std::vector<RegistrationFailure> failures;
+    for (const FileOutcome& file : run.files) {
+        if (IsFailure(file.result)) failures.push_back({file.path.value_or(file.name), file.result});
+    }
+    state_.repairs.push_back(std::move(run));
     return failures;
 }
 
 bool frmQNRepair::BackUpRegistrations(const FileList& list) {
     std::vector<std::wstring> paths;
     for (const FileInfo& file : list) {
-        if (IsRegistrablePresent(file)) paths.push_back(file.FilePath);
+        if (IsRegistrablePresent(file)) paths.push_back(*file.path);
     }
     bool open = true;
     lastBackup_ = qn::BackUpRegistrations(services_.captureHost, paths, [&] { return open = DoEvents(); });

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/ButtonIcon.h"
 #include "app/frmQNRepair.h"
 #include "platform/Registry.h"
 #include "platform/Strings.h"
@@ -23,8 +24,6 @@ void frmQNRepair::Load() {
 
     SetText(Ctl::cmdQuit, LoadResString(IDS_EXIT));
     SetText(Ctl::cmdAbout, LoadResString(IDS_ABOUT));
-
-    AddSystemMenuItems();
 
     SetTabCaption(2, LoadResString(IDS_TAB_WINDOWS));
     SetTabCaption(3, LoadResString(IDS_TAB_COMPONENTS));

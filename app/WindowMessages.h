@@ -15,8 +15,11 @@ inline constexpr UINT kMsgTabMouseDown = WM_APP + 3;
 // window of the control whose text names it, or null when its own text is its name.
 inline constexpr UINT kMsgCaptionOf = WM_APP + 4;
 
-// Items the window adds to its system menu (below 0xF000, the low four bits clear).
-inline constexpr UINT kSysCmdCheckRegistrations = 0x0100;
+// Items the window adds to its system menu. The system keeps the low four bits of a system
+// command for itself, so the ids step by 16 and stay below the system's own (0xF000).
+inline constexpr UINT kSysCmdCopyReport = 0x0010;
+inline constexpr UINT kSysCmdSaveReport = 0x0020;
+inline constexpr UINT kSysCmdCheckRegistrations = 0x0030;
 
 inline constexpr UINT_PTR kTabTimerId = 1;
 inline constexpr UINT kTabTimerMs = 1;

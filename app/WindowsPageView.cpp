@@ -1,24 +1,40 @@
-// The Windows settings page: its analysis onto the controls.
+// The Windows settings page: what the analysis found, in the design's texts on the controls.
 #include "analysis/WindowsPage.h"
 #include "app/frmQNRepair.h"
+#include "platform/NumberText.h"
+#include "platform/Strings.h"
+#include "report/FindingTexts.h"
+#include "resources/resource.h"
 
 namespace qn {
 
 void frmQNRepair::FillWindowsPage() {
     // The version code is the one recorded at start-up; the name also needs the true numbers.
-    Apply(AnalyseWindowsPage(state_.lWinVersion, services_.queryOsVersion()));
+    Apply(AnalyseWindows(state_.lWinVersion, services_.queryOsVersion()));
 }
 
-void frmQNRepair::Apply(const WindowsPage& page) {
-    const std::pair<Ctl, const std::wstring*> texts[] = {
-        {Ctl::Label1, &page.Label1},   {Ctl::Label2, &page.Label2},   {Ctl::Label3, &page.Label3},
-        {Ctl::Label4, &page.Label4},   {Ctl::Label6, &page.Label6},   {Ctl::Label5, &page.Label5},
-        {Ctl::Frame1, &page.Frame1},   {Ctl::Label14, &page.Label14}, {Ctl::Label13, &page.Label13},
-        {Ctl::Frame2, &page.Frame2},   {Ctl::Label28, &page.Label28}, {Ctl::Label29, &page.Label29},
-        {Ctl::Label31, &page.Label31}, {Ctl::Label30, &page.Label30}, {Ctl::Label33, &page.Label33},
-        {Ctl::Label32, &page.Label32}, {Ctl::Label26, &page.Label26}, {Ctl::Label27, &page.Label27},
+void frmQNRepair::Apply(const WindowsFindings& found) {
+    const std::pair<Ctl, std::wstring> texts[] = {
+        {Ctl::Label1, LoadResString(IDS_WINDOWS_VERSION)},
+        {Ctl::Label2, TextOrNotAvailable(found.name)},
+        {Ctl::Label3, LoadResString(IDS_USER_LANGUAGE)},
+        {Ctl::Label4, UnsignedText(found.userLanguage)},
+        {Ctl::Label6, LoadResString(IDS_ANSI_CODEPAGE)},
+        {Ctl::Label5, UnsignedText(found.ansiCodePage)},
+        {Ctl::Frame1, LoadResString(IDS_WINDOWS_SETTINGS_FRAME)},
+        {Ctl::Label14, LoadResString(IDS_IE_VERSION)},
+        {Ctl::Label13, ShownVersionText(found.internetExplorerVersion)},
+        {Ctl::Frame2, LoadResString(IDS_FOLDER_FRAME)},
+        {Ctl::Label28, LoadResString(IDS_MY_DOCUMENTS)},
+        {Ctl::Label29, FolderText(found.folders.documents)},
+        {Ctl::Label31, LoadResString(IDS_APPLICATION_DATA)},
+        {Ctl::Label30, FolderText(found.folders.appData)},
+        {Ctl::Label33, LoadResString(IDS_TEMPORARY_FILES)},
+        {Ctl::Label32, FolderText(found.folders.temp)},
+        {Ctl::Label26, LoadResString(IDS_HTML_HELP)},
+        {Ctl::Label27, FolderText(found.folders.htmlHelp)},
     };
-    for (const auto& [control, text] : texts) SetText(control, *text);
+    for (const auto& [control, text] : texts) SetText(control, text);
 }
 
 }  // namespace qn

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/ReportFileDialog.h"
 #include "app/WindowMessages.h"
 #include "platform/SystemLibrary.h"
 #include "resources/resource.h"
@@ -41,6 +42,7 @@ FormServices WithDefaults(FormServices services) {
     if (!services.openUrl) services.openUrl = OpenWithShell;
     if (!services.queryOsVersion) services.queryOsVersion = QueryOsVersion;
     if (services.captureHost.empty()) services.captureHost = ThisProgramPath();
+    if (!services.chooseReportFile) services.chooseReportFile = ChooseReportFile;
     return services;
 }
 
@@ -80,6 +82,7 @@ bool frmQNRepair::Create(int showCommand) {
     // As a dialog starts: focus cues shown or not after the input that opened the window.
     ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     Load();
+    AddSystemMenuItems();
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
     ::SetFocus(Control(Ctl::cmdQuit));
@@ -141,18 +144,15 @@ LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kTabTimerId) OnTabTimer();
             else if (wParam == kShellExecuteTimerId) OnShellExecuteTimer();
             return 0;
-        case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == kSysCmdCheckRegistrations) {
-                OnCheckRegistrations();
-                return 0;
-            }
-            break;
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
+        case WM_SYSCOMMAND:
+            if (OnSysCommand(static_cast<UINT>(wParam & 0xFFF0))) return 0;
+            break;
         case WM_CLOSE:
             OnClose();
             return 0;

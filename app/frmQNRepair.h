@@ -13,16 +13,17 @@
 #include "analysis/FileInfo.h"
 #include "app/Layout.h"
 #include "platform/Handles.h"
-#include "platform/modAPI.h"
+#include "platform/WindowsVersion.h"
 #include "repair/RegistrationCheck.h"
 #include "repair/RegistrationReport.h"
+#include "repair/RepairRunner.h"
 
 namespace qn {
 
-struct MdacPage;
-struct JetPage;
-struct WindowsPage;
-struct ComponentsPage;
+struct MdacFindings;
+struct JetFindings;
+struct WindowsFindings;
+struct ComponentVersions;
 
 // State of the window that several of its parts share.
 struct FormState {
@@ -34,6 +35,7 @@ struct FormState {
     std::wstring sLinkUrl;            // what the link timer opens next
     FileList MDACFiles;
     FileList JetFiles;
+    std::vector<RepairRun> repairs;   // every repair since the program started, in order
     bool TabTimerEnabled = false;
     bool ShellExecuteTimerEnabled = false;
 };
@@ -45,6 +47,9 @@ struct FormServices {
     // The program that captures a component's registration (this program started again with
     // an internal switch); default: this process's own program file.
     std::wstring captureHost;
+    // Asks where to save the report, suggesting `fileName`; none when the user cancels.
+    // Default: the system's Save As dialog.
+    std::function<std::optional<std::wstring>(HWND owner, const std::wstring& fileName)> chooseReportFile;
 };
 
 // True when the system's icon-title font is Tahoma, so that the window adopts it.
@@ -105,9 +110,14 @@ public:
 
     // Results of the last registration check, by the file's path in upper case; empty until a
     // check ran.
-    const std::map<std::wstring, RegistrationCheck>& RegistrationChecks() const { return registrationChecks_; }
+    const RegistrationChecks& Registrations() const { return registrationChecks_; }
     // The registry backup the last repair saved, if any.
     const std::optional<std::wstring>& LastBackup() const { return lastBackup_; }
+    void OnCopyReport();
+    void OnSaveReport();
+
+    // The report as it stands now: every page analysed afresh, and the repairs of this run.
+    std::wstring CurrentReportText() const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -120,6 +130,8 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnClose();
     void OnActivate(bool active);
+    bool OnSysCommand(UINT command);  // true when the command was one of the window's own
+
 
     // Start-up.
     void Load();
@@ -155,14 +167,14 @@ private:
     void SetTabCaption(int index, const std::wstring& caption);
     void FillFileList(Ctl listView, const FileList& files);
     void SortFileList(Ctl listView);
-    std::wstring RegistrationCell(const FileInfo& file) const;
+    std::wstring RegistrationCell(const std::wstring& path) const;
     void ShowRegistrationColumn(Ctl listView);
 
     // Models onto controls.
-    void Apply(const MdacPage& page);
-    void Apply(const JetPage& page);
-    void Apply(const WindowsPage& page);
-    void Apply(const ComponentsPage& page);
+    void Apply(const MdacFindings& found);
+    void Apply(const JetFindings& found);
+    void Apply(const WindowsFindings& found);
+    void Apply(const ComponentVersions& found);
 
     // Page switching.
     void ShowPage(int selectedTab);
@@ -173,7 +185,9 @@ private:
     friend class RepairScope;
     // Registers the records of `files` that may be registered, advancing `progressBar` and, if
     // given, naming each file in `nameLabel`. Stops early when the window is closing.
-    std::vector<RegistrationFailure> RegisterFiles(const FileList& files, Ctl progressBar, Ctl nameLabel);
+    // Every run is kept in the window's state for the report.
+    std::vector<RegistrationFailure> RegisterFiles(RepairComponent component, const FileList& files, Ctl progressBar,
+                                                   Ctl nameLabel);
     // After a repair: shows the failures, carries out a close asked for meanwhile and puts the
     // focus on Exit.
     void FinishRepair(const std::vector<RegistrationFailure>& failures);
@@ -202,7 +216,7 @@ private:
     DWORD lastPaintTick_ = 0;
     bool progressMoving_ = false;  // a progress bar is taking a new position
     bool closePending_ = false;
-    std::map<std::wstring, RegistrationCheck> registrationChecks_;
+    RegistrationChecks registrationChecks_;
     std::optional<std::wstring> lastBackup_;
 };
 

@@ -1,13 +1,12 @@
 #include <windows.h>
 #include <ole2.h>
-#include <shellapi.h>
 
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/RegistrationCommands.h"
+#include "app/CommandLine.h"
+#include "app/Unattended.h"
 #include "app/frmQNRepair.h"
 #include "platform/SystemLibrary.h"
 #include "repair/RegistrationCapture.h"
@@ -22,17 +21,6 @@ struct OleSession {
     }
 };
 
-// The command line's arguments after the program's name.
-std::vector<std::wstring> Arguments() {
-    std::vector<std::wstring> args;
-    int count = 0;
-    if (LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
-        for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
-        ::LocalFree(argv);
-    }
-    return args;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -42,12 +30,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // Components' registration code may expect OLE on the thread that calls it.
     const OleSession ole;
 
-    const std::vector<std::wstring> args = Arguments();
+    const std::vector<std::wstring> arguments = qn::ProgramArguments();
     // The program started by itself to learn what a component would register.
-    if (args.size() == 3 && ::lstrcmpiW(args[0].c_str(), qn::kCaptureHostSwitch) == 0) {
-        return qn::RunCaptureHost(args[1], args[2]);
+    if (arguments.size() == 3 && ::lstrcmpiW(arguments[0].c_str(), qn::kCaptureHostSwitch) == 0) {
+        return qn::RunCaptureHost(arguments[1], arguments[2]);
     }
-    if (const std::optional<int> exitCode = qn::RunRegistrationCommand(args, qn::ThisProgramPath())) return *exitCode;
+    // With arguments the program serves a script: no window.
+    if (!arguments.empty()) return qn::RunUnattended(arguments);
 
     qn::frmQNRepair form(instance);
     if (!form.Create(showCommand)) return 1;

@@ -21,7 +21,7 @@
 #include "analysis/MdacPage.h"
 #include "app/frmQNRepair.h"
 #include "platform/SystemLibrary.h"
-#include "platform/modAPI.h"
+#include "platform/ShellFolders.h"
 
 namespace {
 

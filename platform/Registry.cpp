@@ -8,6 +8,7 @@
 #include "platform/NumberText.h"
 #include "platform/RegistryTree.h"
 #include "platform/Strings.h"
+#include "platform/Utf8.h"
 
 namespace qn {
 
@@ -98,7 +99,7 @@ std::wstring RegValueText(const RegValue& value) {
 HKEY ToHKey(RegistryRootKey root) { return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(root)); }
 
 RegistryError::RegistryError(int32_t number, std::wstring source, std::wstring description)
-    : std::runtime_error(Utf8(source) + " error " + std::to_string(number) + ": " + Utf8(description)),
+    : std::runtime_error(ToUtf8(source) + " error " + std::to_string(number) + ": " + ToUtf8(description)),
       Number(number),
       Source(std::move(source)),
       Description(std::move(description)) {}

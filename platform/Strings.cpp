@@ -2,18 +2,6 @@
 
 namespace qn {
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                             nullptr, 0, nullptr, nullptr);
-    std::string result(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    if (length > 0) {
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                              length, nullptr, nullptr);
-    }
-    return result;
-}
-
 LANGID UserTextLanguage() {
     const LANGID user = ::GetUserDefaultLangID();
     return PRIMARYLANGID(user) == LANG_GERMAN ? MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)
@@ -40,6 +28,12 @@ std::wstring LoadResString(UINT id, LANGID language) {
     }
     if (block >= end || block + 1 + *block > end) return {};
     return std::wstring(block + 1, *block);
+}
+
+std::wstring InsertValue(std::wstring text, const std::wstring& value) {
+    const size_t at = text.find(L"%1");
+    if (at != std::wstring::npos) text.replace(at, 2, value);
+    return text;
 }
 
 }  // namespace qn

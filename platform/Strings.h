@@ -7,9 +7,6 @@
 
 namespace qn {
 
-// `text` in UTF-8.
-std::string Utf8(const std::wstring& text);
-
 // German (1031) when the user's default language is any German, English (1033) otherwise.
 LANGID UserTextLanguage();
 
@@ -18,5 +15,9 @@ std::wstring LoadResString(UINT id);
 
 // The text of string id `id` in `language`; empty when the table has no such text.
 std::wstring LoadResString(UINT id, LANGID language);
+
+// `text` with its first "%1" replaced by `value`; texts of the string table and of the system
+// mark their insert that way.
+std::wstring InsertValue(std::wstring text, const std::wstring& value);
 
 }  // namespace qn

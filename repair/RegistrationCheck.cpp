@@ -179,4 +179,9 @@ std::wstring RegistrationCheckText(const RegistrationCheck& check, size_t maxDif
     return text;
 }
 
+std::wstring RegistrationCheckKey(std::wstring path) {
+    ::CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+    return path;
+}
+
 }  // namespace qn

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,10 @@ struct RegistrationCheck {
 
     bool registered() const { return !error && missing == 0 && different == 0; }
 };
+
+// Check results of several files, by the file's full path in upper case (paths ignore case).
+using RegistrationChecks = std::map<std::wstring, RegistrationCheck>;
+std::wstring RegistrationCheckKey(std::wstring path);
 
 // Compares a capture with the live registry. A capture that did not finish, or whose entry
 // point could not be called or failed, gives only the error.

@@ -15,20 +15,7 @@ constexpr wchar_t kReasonIndent[] = L"    ";
 // "The requested operation requires elevation"; MinGW's headers lack the name.
 constexpr DWORD kErrorElevationRequired = 740;
 
-bool IsFailure(const RegistrationFailure& failure) {
-    return failure.result.outcome == RegistrationOutcome::LoadFailed ||
-           failure.result.outcome == RegistrationOutcome::EntryPointMissing ||
-           failure.result.outcome == RegistrationOutcome::CallFailed;
-}
-
-
-// Replaces the first "%1" of `text`; texts of the string table and of the system mark their
-// insert that way.
-std::wstring Insert(std::wstring text, const std::wstring& value) {
-    const size_t at = text.find(L"%1");
-    if (at != std::wstring::npos) text.replace(at, 2, value);
-    return text;
-}
+bool Failed(const RegistrationFailure& failure) { return IsFailure(failure.result); }
 
 std::wstring StatusMessage(HRESULT status, LANGID language) {
     const DWORD code = static_cast<DWORD>(status);
@@ -43,19 +30,18 @@ std::wstring StatusMessage(HRESULT status, LANGID language) {
 
 }  // namespace
 
-std::wstring DescribeRegistrationFailure(const RegistrationFailure& failure, LANGID language) {
-    const RegistrationResult& result = failure.result;
+std::wstring DescribeFailure(const std::wstring& file, const RegistrationResult& result, LANGID language) {
     switch (result.outcome) {
     case RegistrationOutcome::LoadFailed: {
         // Load errors such as "%1 is not a valid Win32 application" name the file.
-        std::wstring reason = Insert(SystemMessage(result.loadError, language), failure.file);
+        std::wstring reason = InsertValue(SystemMessage(result.loadError, language), file);
         if (reason.empty()) reason = HexText(result.loadError);
         return LoadResString(IDS_REPAIR_LOAD_FAILED, language) + L" " + reason;
     }
     case RegistrationOutcome::EntryPointMissing:
         return LoadResString(IDS_REPAIR_NO_ENTRY_POINT, language);
     case RegistrationOutcome::CallFailed: {
-        std::wstring line = Insert(LoadResString(IDS_REPAIR_CALL_FAILED, language),
+        std::wstring line = InsertValue(LoadResString(IDS_REPAIR_CALL_FAILED, language),
                                    HexText(static_cast<DWORD>(result.status)));
         const std::wstring reason = StatusMessage(result.status, language);
         if (!reason.empty()) line += L" " + reason;
@@ -66,6 +52,15 @@ std::wstring DescribeRegistrationFailure(const RegistrationFailure& failure, LAN
         break;
     }
     return {};
+}
+
+bool IsFailure(const RegistrationResult& result) {
+    return result.outcome == RegistrationOutcome::LoadFailed || result.outcome == RegistrationOutcome::EntryPointMissing ||
+           result.outcome == RegistrationOutcome::CallFailed;
+}
+
+std::wstring DescribeRegistrationFailure(const RegistrationFailure& failure, LANGID language) {
+    return DescribeFailure(failure.file, failure.result, language);
 }
 
 bool MeansMissingRights(const RegistrationResult& result) {
@@ -96,7 +91,7 @@ bool MeansMissingRights(const RegistrationResult& result) {
 
 std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures,
                                         const std::optional<std::wstring>& backup) {
-    if (std::none_of(failures.begin(), failures.end(), IsFailure)) return {};
+    if (std::none_of(failures.begin(), failures.end(), Failed)) return {};
     const LANGID language = UserTextLanguage();
 
     // The intro, a blank line, two lines per file (the reason indented under its file), and
@@ -104,9 +99,9 @@ std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& 
     std::wstring text = LoadResString(IDS_REPAIR_FAILED_INTRO, language) + kLineBreak;
     bool missingRights = false;
     for (const RegistrationFailure& failure : failures) {
-        if (!IsFailure(failure)) continue;
+        if (!Failed(failure)) continue;
         text += kLineBreak + failure.file + kLineBreak + kReasonIndent +
-                DescribeRegistrationFailure(failure, language);
+                DescribeFailure(failure.file, failure.result, language);
         missingRights = missingRights || MeansMissingRights(failure.result);
     }
     if (backup) {

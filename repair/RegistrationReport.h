@@ -14,6 +14,13 @@ struct RegistrationFailure {
     RegistrationResult result;
 };
 
+// True when the file should have been registered and was not (neither registered nor skipped).
+bool IsFailure(const RegistrationResult& result);
+
+// What went wrong, in `language`, with the system's own explanation of the error code; empty
+// for a result that is no failure. `file` is the name that load errors insert.
+std::wstring DescribeFailure(const std::wstring& file, const RegistrationResult& result, LANGID language);
+
 // True when the result is what a component reports without the rights to write its
 // registration (access denied to the registry or the type library entries, privilege not
 // held, elevation required), or the file could not even be opened for lack of rights.

@@ -7,7 +7,7 @@
 
 #include "platform/Handles.h"
 #include "platform/NumberText.h"
-#include "platform/modAPI.h"
+#include "platform/ShellFolders.h"
 
 namespace qn {
 

@@ -8,18 +8,6 @@
 
 namespace qn::test {
 
-std::vector<BYTE> ReadBytes(const std::wstring& path) {
-    std::vector<BYTE> bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(::GetFileSize(file, nullptr));
-    DWORD read = 0;
-    if (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
-    bytes.resize(read);
-    ::CloseHandle(file);
-    return bytes;
-}
-
 void WriteBytes(const std::wstring& path, const std::vector<BYTE>& bytes) {
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -42,7 +30,8 @@ size_t VersionInfoOffset(const std::vector<BYTE>& bytes) {
 
 void WriteDamagedCopy(const std::wstring& name, const std::wstring& path,
                       const std::function<void(std::vector<BYTE>&)>& damage) {
-    std::vector<BYTE> bytes = ReadBytes(FixturePath(name));
+    const std::string raw = ReadBytes(FixturePath(name));
+    std::vector<BYTE> bytes(raw.begin(), raw.end());
     ASSERT_FALSE(bytes.empty());
     damage(bytes);
     CreateDirectories(path.substr(0, path.rfind(L'\\')));

@@ -11,7 +11,6 @@
 
 namespace qn::test {
 
-std::vector<BYTE> ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::vector<BYTE>& bytes);
 
 // Offset of the VS_VERSIONINFO block (its wLength field) in a fixture's bytes.

@@ -148,19 +148,18 @@ TEST(BadInput, ComponentFolderLongerThanMaxPath) {
     ASSERT_TRUE(::CopyFileW(FixturePath(L"fx_ver_4_0_8618_0").c_str(), (L"\\\\?\\" + engine).c_str(), FALSE));
     ASSERT_TRUE(::CopyFileW(FixturePath(L"fx_ver_6_0_98_2").c_str(), (L"\\\\?\\" + folder + L"\\msxml.dll").c_str(), FALSE));
 
-    const JetPage jet = AnalyseJetPage(folder);
-    const ComponentsPage components = AnalyseComponentsPage(folder);
+    const JetFindings jet = AnalyseJet(folder);
+    const ComponentVersions components = AnalyseComponents(folder);
     // Either the version is read in full or the file counts as missing: nothing in between.
-    if (jet.JetFiles.at(0).FilePath == engine) {
-        EXPECT_EQ(jet.Label24, L"4.0.8618");
-        EXPECT_EQ(jet.JetFiles[0].FileVersion, L"4.0.8618");
-        EXPECT_EQ(components.Label38, L"6.0.98");
+    if (jet.files.at(0).version) {
+        EXPECT_EQ(jet.installedVersion, L"4.0.8618");
+        EXPECT_EQ(jet.files[0].version, L"4.0.8618");
+        EXPECT_EQ(jet.files[0].path, engine);
+        EXPECT_EQ(components.msxml, L"6.0.98");
     } else {
-        EXPECT_EQ(jet.Label24, L"Not available");
-        EXPECT_EQ(jet.JetFiles[0].FilePath, L"Not found");
-        EXPECT_EQ(jet.JetFiles[0].FileVersion, L"N/A");
-        EXPECT_EQ(components.Label38, L"Not available");
+        EXPECT_EQ(jet.installedVersion, std::nullopt);
+        EXPECT_EQ(components.msxml, std::nullopt);
     }
-    for (size_t i = 1; i < jet.JetFiles.size(); ++i) EXPECT_EQ(jet.JetFiles[i].FilePath, L"Not found");
+    for (size_t i = 1; i < jet.files.size(); ++i) EXPECT_EQ(jet.files[i].path, std::nullopt);
     RemoveTree(L"\\\\?\\" + dir.path());
 }

@@ -6,7 +6,7 @@
 #include <shlobj.h>
 
 #include "badinput/BadInput.h"
-#include "platform/modAPI.h"
+#include "platform/ShellFolders.h"
 #include "support/FormDriver.h"
 #include "support/TestSupport.h"
 

@@ -12,7 +12,7 @@
 
 #include "badinput/BadInput.h"
 #include "platform/SystemLibrary.h"
-#include "platform/modAPI.h"
+#include "platform/ShellFolders.h"
 #include "support/FormDriver.h"
 #include "support/TestSupport.h"
 

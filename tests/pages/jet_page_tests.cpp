@@ -15,35 +15,31 @@ using qn::test::TempDir;
 TEST(JetPage, InstalledEngineIsShownWithoutRevisionAndListedWithPath) {
     TempDir dir;
     ScopedFile jet(dir.path() + L"\\msjet40.dll", FixturePath(L"fx_ver_4_0_8618_0"));
-    const JetPage page = AnalyseJetPage(dir.path());
-    EXPECT_EQ(page.Label24, L"4.0.8618");
-    ASSERT_EQ(page.JetFiles.size(), 6u);
-    EXPECT_EQ(page.JetFiles[0].FileName, L"msjet40.dll");
-    EXPECT_EQ(page.JetFiles[0].FilePath, dir.path() + L"\\msjet40.dll");
-    EXPECT_EQ(page.JetFiles[0].FileVersion, L"4.0.8618");
-    EXPECT_EQ(page.Label25, L"Installed version of MS Jet 4.0 database module:");
-    EXPECT_EQ(page.Label23, L"Currently at Microsoft available version for MS Jet 4.0:");
-    EXPECT_EQ(page.Command3, L"Re-register MS Jet 4.0");
-    EXPECT_EQ(page.Label9, L"Available Jet 4.0 System Files:");
+    const JetFindings found = AnalyseJet(dir.path());
+    EXPECT_EQ(found.installedVersion, L"4.0.8618");
+    ASSERT_EQ(found.files.size(), 6u);
+    EXPECT_EQ(found.files[0].name, L"msjet40.dll");
+    EXPECT_EQ(found.files[0].path, dir.path() + L"\\msjet40.dll");
+    EXPECT_EQ(found.files[0].version, L"4.0.8618");
 }
 
 TEST(JetPage, NewerEngineShowsItsOwnVersion) {
     TempDir dir;
     ScopedFile jet(dir.path() + L"\\msjet40.dll", FixturePath(L"fx_ver_4_0_9025_0"));
-    EXPECT_EQ(AnalyseJetPage(dir.path()).Label24, L"4.0.9025");
+    EXPECT_EQ(AnalyseJet(dir.path()).installedVersion, L"4.0.9025");
 }
 
 TEST(JetPage, MissingOrVersionlessEngineIsNotAvailable) {
     TempDir dir;
-    const JetPage missing = AnalyseJetPage(dir.path());
-    EXPECT_EQ(missing.Label24, L"Not available");
-    ASSERT_EQ(missing.JetFiles.size(), 6u);
-    EXPECT_EQ(missing.JetFiles[0].FileName, L"msjet40.dll");
-    EXPECT_EQ(missing.JetFiles[0].FilePath, L"Not found");
-    EXPECT_EQ(missing.JetFiles[0].FileVersion, L"N/A");
+    const JetFindings missing = AnalyseJet(dir.path());
+    EXPECT_EQ(missing.installedVersion, std::nullopt);
+    ASSERT_EQ(missing.files.size(), 6u);
+    EXPECT_EQ(missing.files[0].name, L"msjet40.dll");
+    EXPECT_EQ(missing.files[0].path, std::nullopt);
+    EXPECT_EQ(missing.files[0].version, std::nullopt);
 
     ScopedFile versionless(dir.path() + L"\\msjet40.dll", FixturePath(L"fx_no_version"));
-    EXPECT_EQ(AnalyseJetPage(dir.path()).Label24, L"Not available");
+    EXPECT_EQ(AnalyseJet(dir.path()).installedVersion, std::nullopt);
 }
 
 TEST(JetPage, SixFilesInFixedOrderAndOnlyTheServersAreRegistered) {
@@ -62,22 +58,14 @@ TEST(JetPage, SixFilesInFixedOrderAndOnlyTheServersAreRegistered) {
     ASSERT_EQ(files.size(), 6u);
     for (size_t i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(files[i].FileName, names[i]);
-        EXPECT_EQ(files[i].NoRegister, noRegister[i]);
+        EXPECT_EQ(files[i].name, names[i]);
+        EXPECT_EQ(files[i].registrable, !noRegister[i]);
         if (i == 3) {
-            EXPECT_EQ(files[i].FilePath, L"Not found");
-            EXPECT_EQ(files[i].FileVersion, L"N/A");
+            EXPECT_EQ(files[i].path, std::nullopt);
+            EXPECT_EQ(files[i].version, std::nullopt);
         } else {
-            EXPECT_EQ(files[i].FilePath, dir.path() + L"\\" + names[i]);
-            EXPECT_EQ(files[i].FileVersion, L"4.0.9025");
+            EXPECT_EQ(files[i].path, dir.path() + L"\\" + names[i]);
+            EXPECT_EQ(files[i].version, L"4.0.9025");
         }
     }
-}
-
-TEST(JetPage, GermanUserSeesGermanTexts) {
-    TempDir dir;
-    const JetPage page = AnalyseJetPage(dir.path());
-    EXPECT_EQ(page.Label24, L"Nicht vorhanden");
-    EXPECT_EQ(page.Label9, L"Vorhandene Jet 4.0-Systemdateien");
-    EXPECT_EQ(page.Command3, L"MS Jet 4.0 neu registrieren");
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "analysis/WindowsPage.h"
+#include "platform/ShellFolders.h"
 #include "support/TestSupport.h"
 
 using namespace qn;
@@ -13,34 +14,16 @@ using qn::test::RawValue;
 using qn::test::ScopedRegValue;
 using qn::test::IsDirectory;
 using qn::test::ScopedDirectory;
+using qn::test::ScopedEnvironment;
 using qn::test::TempDir;
 
 namespace {
 
-const std::wstring kNotAvailable = L"Directory not available!";
 const wchar_t kIeKey[] = L"Software\\Microsoft\\Internet Explorer";
 
-// Sets an environment variable of this process for the test's lifetime.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(std::wstring name, const std::wstring& value) : name_(std::move(name)) {
-        WCHAR old[32768];
-        const DWORD length = ::GetEnvironmentVariableW(name_.c_str(), old, 32768);
-        if (length > 0 && length < 32768) previous_ = std::wstring(old, length);
-        ::SetEnvironmentVariableW(name_.c_str(), value.c_str());
-    }
-    ~ScopedEnvironment() { ::SetEnvironmentVariableW(name_.c_str(), previous_ ? previous_->c_str() : nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    std::wstring name_;
-    std::optional<std::wstring> previous_;
-};
-
-WindowsPage AnalyseRunningSystem() {
+WindowsFindings AnalyseRunningSystem() {
     const OsVersion os = QueryOsVersion();
-    return AnalyseWindowsPage(ClassifyWindowsVersion(os.platformId, os.major, os.minor), os);
+    return AnalyseWindows(ClassifyWindowsVersion(os.platformId, os.major, os.minor), os);
 }
 
 }  // namespace
@@ -54,8 +37,8 @@ TEST(WindowsName, EachCodeHasItsName) {
     EXPECT_EQ(WindowsVersionName(5, {1, 4, 90, 3000}), L"Windows Me");
     EXPECT_EQ(WindowsVersionName(6, {2, 5, 1, 2600}), L"Windows XP");
     EXPECT_EQ(WindowsVersionName(6, {2, 5, 2, 3790}), L"Windows XP");
-    EXPECT_EQ(WindowsVersionName(0, {1, 4, 3, 0}), L"Not available");
-    EXPECT_EQ(WindowsVersionName(7, {2, 5, 2, 3790}), L"Not available");
+    EXPECT_EQ(WindowsVersionName(0, {1, 4, 3, 0}), std::nullopt);
+    EXPECT_EQ(WindowsVersionName(7, {2, 5, 2, 3790}), std::nullopt);
 }
 
 TEST(WindowsName, NtSystemsAfterXpAreNamedFromTheirVersion) {
@@ -76,34 +59,29 @@ TEST(WindowsName, NtSystemsAfterXpAreNamedFromTheirVersion) {
 }
 
 TEST(WindowsPage, RunningWineIsWindows7InEnglish) {
-    const WindowsPage page = AnalyseRunningSystem();
-    EXPECT_EQ(page.Label2, L"Windows 7");
-    EXPECT_EQ(page.Label4, L"1033");
-    EXPECT_EQ(page.Label5, L"1252");
-    EXPECT_EQ(page.Frame1, L"Windows Settings");
-    EXPECT_EQ(page.Label1, L"Windows version:");
-    EXPECT_EQ(page.Frame2, L"System Folder Settings");
-    EXPECT_EQ(page.Label26, L"HTML Help Directory:");
+    const WindowsFindings found = AnalyseRunningSystem();
+    EXPECT_EQ(found.name, L"Windows 7");
+    EXPECT_EQ(found.os.major, 6u);
+    EXPECT_EQ(found.userLanguage, 1033u);
+    EXPECT_EQ(found.ansiCodePage, 1252u);
 }
 
-TEST(WindowsPage, GermanUserSeesGermanLanguageIdAndTexts) {
-    EXPECT_EQ(AnalyseRunningSystem().Label4, L"1031");
-    const WindowsPage unknown = AnalyseWindowsPage(0, {1, 4, 3, 0});
-    EXPECT_EQ(unknown.Label2, L"Nicht vorhanden");
-    EXPECT_EQ(unknown.Label3, L"Benutzer-Spracheinstellung:");
-    EXPECT_EQ(unknown.Label5, L"1252");
-    EXPECT_EQ(FolderText(L""), L"Directory not available!");
+TEST(WindowsPage, GermanUserHasGermanLanguageId) {
+    EXPECT_EQ(AnalyseRunningSystem().userLanguage, 1031u);
+    const WindowsFindings unknown = AnalyseWindows(0, {1, 4, 3, 0});
+    EXPECT_EQ(unknown.name, std::nullopt);
+    EXPECT_EQ(unknown.ansiCodePage, 1252u);
 }
 
-TEST(FolderText, OnlyExistingDirectoriesAreShown) {
+TEST(ExistingFolder, OnlyExistingDirectoriesAreFound) {
     TempDir dir;
-    EXPECT_EQ(FolderText(dir.path() + L"\\"), dir.path() + L"\\");
-    EXPECT_EQ(FolderText(dir.path() + L"\\missing\\"), kNotAvailable);
-    EXPECT_EQ(FolderText(L""), kNotAvailable);
-    EXPECT_EQ(FolderText(L"Q:\\no drive here\\"), kNotAvailable);
+    EXPECT_EQ(ExistingFolder(dir.path() + L"\\"), dir.path() + L"\\");
+    EXPECT_EQ(ExistingFolder(dir.path() + L"\\missing\\"), std::nullopt);
+    EXPECT_EQ(ExistingFolder(L""), std::nullopt);
+    EXPECT_EQ(ExistingFolder(L"Q:\\no drive here\\"), std::nullopt);
     qn::test::ScopedFile file(dir.path() + L"\\plain.txt", L"");
-    EXPECT_EQ(FolderText(file.path()), kNotAvailable);
-    EXPECT_EQ(FolderText(file.path() + L"\\"), kNotAvailable);
+    EXPECT_EQ(ExistingFolder(file.path()), std::nullopt);
+    EXPECT_EQ(ExistingFolder(file.path() + L"\\"), std::nullopt);
 }
 
 TEST(TempFolder, FollowsTheSystemsTemporaryPath) {
@@ -112,21 +90,21 @@ TEST(TempFolder, FollowsTheSystemsTemporaryPath) {
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr)) << ::GetLastError();
     {
         ScopedEnvironment tmp(L"TMP", folder);
-        EXPECT_EQ(TempFolderText(), folder + L"\\");
-        EXPECT_EQ(AnalyseRunningSystem().Label32, folder + L"\\");
+        EXPECT_EQ(TempFolder(), folder + L"\\");
+        EXPECT_EQ(AnalyseRunningSystem().folders.temp, folder + L"\\");
     }
     {
         ScopedEnvironment tmp(L"TMP", folder + L"\\gone");
-        EXPECT_EQ(TempFolderText(), kNotAvailable);
+        EXPECT_EQ(TempFolder(), std::nullopt);
     }
     {
         // Longer than the buffer: the system reports the size it would need and writes nothing.
         ScopedEnvironment tmp(L"TMP", dir.path() + L"\\" + std::wstring(600, L'x'));
-        EXPECT_EQ(TempFolderText(), kNotAvailable);
+        EXPECT_EQ(TempFolder(), std::nullopt);
     }
 }
 
-TEST(FolderText, NonAnsiFolderNamesSurvive) {
+TEST(ExistingFolder, NonAnsiFolderNamesSurvive) {
     TempDir dir;
     const std::wstring folder = dir.path() + L"\\Zażółć gęślą jaźń Ελληνικά";
     if (!::CreateDirectoryW(folder.c_str(), nullptr)) {
@@ -135,9 +113,9 @@ TEST(FolderText, NonAnsiFolderNamesSurvive) {
         ASSERT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
         GTEST_SKIP() << "this Wine prefix cannot hold non-ASCII file names (Unix locale not installed)";
     }
-    EXPECT_EQ(FolderText(folder + L"\\"), folder + L"\\");
+    EXPECT_EQ(ExistingFolder(folder + L"\\"), folder + L"\\");
     ScopedEnvironment tmp(L"TMP", folder);
-    EXPECT_EQ(TempFolderText(), folder + L"\\");
+    EXPECT_EQ(TempFolder(), folder + L"\\");
 }
 
 TEST(WindowsPage, UserFoldersAreShownWithTrailingBackslash) {
@@ -145,9 +123,9 @@ TEST(WindowsPage, UserFoldersAreShownWithTrailingBackslash) {
     const std::wstring appData = GetSpecialFolderPath(CSIDL_APPDATA) + L"\\";
     ASSERT_TRUE(IsDirectory(documents));
     ASSERT_TRUE(IsDirectory(appData));
-    const WindowsPage page = AnalyseRunningSystem();
-    EXPECT_EQ(page.Label29, documents);
-    EXPECT_EQ(page.Label30, appData);
+    const WindowsFindings found = AnalyseRunningSystem();
+    EXPECT_EQ(found.folders.documents, documents);
+    EXPECT_EQ(found.folders.appData, appData);
 }
 
 TEST(WindowsPage, HtmlHelpFolderBelowAllUsersApplicationData) {
@@ -156,39 +134,38 @@ TEST(WindowsPage, HtmlHelpFolderBelowAllUsersApplicationData) {
     const std::wstring help = common + L"\\Microsoft\\HTML Help";
     {
         ScopedDirectory present(help, true);
-        EXPECT_EQ(AnalyseRunningSystem().Label27, help + L"\\");
+        EXPECT_EQ(AnalyseRunningSystem().folders.htmlHelp, help + L"\\");
     }
     {
         ScopedDirectory absent(help, false);
-        const WindowsPage page = AnalyseRunningSystem();
-        EXPECT_EQ(page.Label27, kNotAvailable);
-        EXPECT_NE(page.Label29, kNotAvailable);
+        const WindowsFindings found = AnalyseRunningSystem();
+        EXPECT_EQ(found.folders.htmlHelp, std::nullopt);
+        EXPECT_NE(found.folders.documents, std::nullopt);
     }
 }
 
 TEST(WindowsPage, InternetExplorerVersionIsTheRegistryText) {
     {
         ScopedRegValue missing(HKEY_LOCAL_MACHINE, kIeKey, L"Version", std::nullopt);
-        const WindowsPage page = AnalyseRunningSystem();
-        EXPECT_EQ(page.Label13, L"");
-        EXPECT_EQ(page.Label14, L"Internet Explorer Version:");
-        EXPECT_EQ(page.Label2, L"Windows 7");
+        const WindowsFindings found = AnalyseRunningSystem();
+        EXPECT_EQ(found.internetExplorerVersion, std::nullopt);
+        EXPECT_EQ(found.name, L"Windows 7");
     }
     {
         ScopedRegValue present(HKEY_LOCAL_MACHINE, kIeKey, L"Version", L"6.0.2900.2180");
-        EXPECT_EQ(AnalyseRunningSystem().Label13, L"6.0.2900.2180");
+        EXPECT_EQ(AnalyseRunningSystem().internetExplorerVersion, L"6.0.2900.2180");
     }
     {
         const wchar_t text[] = L"8.0.6001";  // stored without its terminating NUL
         RawValue unterminated{REG_SZ, std::vector<BYTE>(reinterpret_cast<const BYTE*>(text),
                                                         reinterpret_cast<const BYTE*>(text) + 16)};
         ScopedRegValue present(HKEY_LOCAL_MACHINE, kIeKey, L"Version", unterminated);
-        EXPECT_EQ(AnalyseRunningSystem().Label13, L"8.0.6001");
+        EXPECT_EQ(AnalyseRunningSystem().internetExplorerVersion, L"8.0.6001");
     }
     {
         ScopedRegValue number(HKEY_LOCAL_MACHINE, kIeKey, L"Version", RawValue{REG_DWORD, {1, 0, 0, 0}});
-        EXPECT_EQ(AnalyseRunningSystem().Label13, L"");
+        EXPECT_EQ(AnalyseRunningSystem().internetExplorerVersion, std::nullopt);
     }
-    const WindowsPage injected = AnalyseWindowsPage(6, {2, 5, 1, 2600}, [] { return std::wstring(L"7.0"); });
-    EXPECT_EQ(injected.Label13, L"7.0");
+    const WindowsFindings injected = AnalyseWindows(6, {2, 5, 1, 2600}, [] { return std::wstring(L"7.0"); });
+    EXPECT_EQ(injected.internetExplorerVersion, L"7.0");
 }

@@ -8,7 +8,7 @@
 #include "RepairHelpers.h"
 #include "platform/RegFile.h"
 #include "platform/SystemMessage.h"
-#include "platform/modAPI.h"
+#include "platform/ShellFolders.h"
 
 using namespace qn;
 using namespace qn::test;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RepairHelpers.h"
+#include "ReportHelpers.h"
 #include "app/WindowMessages.h"
 #include "repair/RegistryBackup.h"
 #include "repair/modDLLRegister.h"
@@ -62,7 +63,7 @@ TEST(RegistrationCheck, SystemMenuCheckFillsTheRegistrationColumnOfBothLists) {
     EXPECT_EQ(window.Column(Ctl::lvwJetFiles, 3)[0],
               L"0 missing, 1 different; Different: HKEY_CLASSES_ROOT\\" + std::wstring(kFixtureServerKey) + L" @ is " +
                   mdac.Path(0) + L" instead of " + jet.Path(0));
-    EXPECT_EQ(window.form().RegistrationChecks().size(), 3u);
+    EXPECT_EQ(window.form().Registrations().size(), 3u);
     EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW));
 }
 
@@ -74,19 +75,8 @@ TEST(RegistrationCheck, GermanUserSeesGermanMenuAndColumn) {
 
 namespace {
 
-std::string ReadBytes(const std::wstring& path) {
-    std::string bytes;
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    ::CloseHandle(file);
-    return bytes;
-}
-
 DWORD RunProgram(const std::wstring& arguments) {
-    ChildProcess program(ProgramPath(), L"", {}, arguments);
+    ChildProcess program(ProgramPath(), L"", std::vector<std::pair<std::wstring, std::wstring>>{}, arguments);
     return program.WaitForExit(60000);
 }
 
@@ -104,15 +94,20 @@ TEST(RegistrationCommands, CheckExitsZeroOnlyWhenAllIsRegisteredAndRestoreUndoes
 
     // Not yet registered: all is missing but the keys CLSID and Software, which every machine has.
     EXPECT_EQ(RunProgram(L"/check /json \"" + json + L"\" -Report \"" + report + L"\""), 4u);
-    const std::string missing = ReadBytes(json);
-    EXPECT_NE(missing.find("\"name\":\"MSADO15.DLL\""), std::string::npos) << missing;
-    EXPECT_NE(missing.find("\"registration\":{\"expected\":8,\"missing\":6,\"different\":0,\"differences\":[{\"key\":"
-                           "\"HKEY_CLASSES_ROOT\\\\CLSID\\\\{6A1F3C52-8E4D-4B7A-9C21-3D5E7F9A0B14}\",\"value\":null,"
-                           "\"expected\":\"\",\"actual\":null}"),
-              std::string::npos)
-        << missing;
-    EXPECT_NE(missing.find("\"name\":\"MSADER15.DLL\",\"path\":null,\"registrable\":false,\"registration\":null"),
-              std::string::npos);
+    const nlohmann::json found = ParseJson(ReadBytes(json));
+    const nlohmann::json& checked = found["mdac"]["files"][0];
+    EXPECT_EQ(checked["name"], "MSADO15.DLL");
+    EXPECT_EQ(checked["registration"]["expected"], 8);
+    EXPECT_EQ(checked["registration"]["missing"], 6);
+    EXPECT_EQ(checked["registration"]["different"], 0);
+    EXPECT_EQ(checked["registration"]["differences"][0]["key"],
+              "HKEY_CLASSES_ROOT\\CLSID\\{6A1F3C52-8E4D-4B7A-9C21-3D5E7F9A0B14}");
+    EXPECT_TRUE(checked["registration"]["differences"][0]["value"].is_null());
+    EXPECT_TRUE(checked["registration"]["differences"][0]["actual"].is_null());
+    EXPECT_TRUE(checked["registration"]["error"].is_null());
+    // Listed only: never checked.
+    EXPECT_EQ(found["mdac"]["files"][1]["name"], "MSADER15.DLL");
+    EXPECT_TRUE(found["mdac"]["files"][1]["registration"].is_null());
     EXPECT_NE(ReadBytes(report).find("6 missing, 0 different\r\n    Missing: HKEY_CLASSES_ROOT\\CLSID"), std::string::npos);
 
     // The repair's backup, then the repair; the check is content; restoring the backup takes

@@ -18,3 +18,12 @@ add_custom_command(
   VERBATIM)
 add_custom_target(fx_other_width DEPENDS ${qn_other_width_dll})
 add_dependencies(qn_pages_window_tests fx_other_width)
+
+# The JSON the program writes is read back with a real parser, Debian's header-only nlohmann
+# json. Only its own folder is put on the cross compiler's include path, never /usr/include.
+set(qn_json_include ${CMAKE_CURRENT_BINARY_DIR}/json-include)
+file(MAKE_DIRECTORY ${qn_json_include})
+file(CREATE_LINK /usr/include/nlohmann ${qn_json_include}/nlohmann SYMBOLIC)
+target_include_directories(qn_pages_window_tests SYSTEM PRIVATE ${qn_json_include})
+# The command-line tests start the program itself.
+add_dependencies(qn_pages_window_tests QNRepair)

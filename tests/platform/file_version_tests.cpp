@@ -3,7 +3,7 @@
 
 #include "analysis/FileInfo.h"
 #include "platform/Strings.h"
-#include "platform/modAPI.h"
+#include "platform/FileVersion.h"
 #include "resources/resource.h"
 #include "support/TestSupport.h"
 
@@ -63,22 +63,24 @@ TEST(ComponentRecord, PresentFileKeepsPathExactlyAsPassed) {
     qn::test::TempDir dir;
     qn::test::ScopedFile file(dir.path() + L"\\MsJet40.DLL", FixturePath(L"fx_ver_4_0_8618_0"));
     const FileInfo record = GetFileInfo(file.path());
-    EXPECT_EQ(record.FileName, L"MsJet40.DLL");
-    EXPECT_EQ(record.FilePath, file.path());
-    EXPECT_EQ(record.FileVersion, L"4.0.8618");
-    EXPECT_FALSE(record.NoRegister);
+    EXPECT_EQ(record.name, L"MsJet40.DLL");
+    EXPECT_EQ(record.path, file.path());
+    EXPECT_EQ(record.version, L"4.0.8618");
+    EXPECT_TRUE(record.registrable);
+    EXPECT_TRUE(IsInstalled(record));
 }
 
-TEST(ComponentRecord, MissingAndVersionlessFilesLookTheSame) {
+TEST(ComponentRecord, MissingFileHasNeitherPathNorVersionVersionlessFileHasAPath) {
     const FileInfo missing = GetFileInfo(L"C:\\nowhere\\msjint40.dll");
-    EXPECT_EQ(missing.FileName, L"msjint40.dll");
-    EXPECT_EQ(missing.FilePath, L"Not found");
-    EXPECT_EQ(missing.FileVersion, L"N/A");
+    EXPECT_EQ(missing.name, L"msjint40.dll");
+    EXPECT_EQ(missing.path, std::nullopt);
+    EXPECT_EQ(missing.version, std::nullopt);
 
     const FileInfo versionless = GetFileInfo(FixturePath(L"fx_no_version"));
-    EXPECT_EQ(versionless.FileName, L"fx_no_version.dll");
-    EXPECT_EQ(versionless.FilePath, L"Not found");
-    EXPECT_EQ(versionless.FileVersion, L"N/A");
+    EXPECT_EQ(versionless.name, L"fx_no_version.dll");
+    EXPECT_EQ(versionless.path, FixturePath(L"fx_no_version"));
+    EXPECT_EQ(versionless.version, std::nullopt);
+    EXPECT_FALSE(IsInstalled(versionless));
 }
 
 TEST(ComponentRecord, DirectoryNamedLikeComponentIsNotFound) {
@@ -86,8 +88,8 @@ TEST(ComponentRecord, DirectoryNamedLikeComponentIsNotFound) {
     const std::wstring folder = dir.path() + L"\\MSADO15.DLL";
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
     const FileInfo record = GetFileInfo(folder);
-    EXPECT_EQ(record.FilePath, L"Not found");
-    EXPECT_EQ(record.FileVersion, L"N/A");
+    EXPECT_EQ(record.path, std::nullopt);
+    EXPECT_EQ(record.version, std::nullopt);
 }
 
 TEST(ComponentRecord, CollectFilesKeepsOrderAndFlags) {
@@ -96,11 +98,11 @@ TEST(ComponentRecord, CollectFilesKeepsOrderAndFlags) {
     const ComponentFile files[] = {{L"\\a.dll", true}, {L"\\b.dll", false}, {L"\\c.dll", true}};
     const FileList list = CollectFiles(dir.path(), files);
     ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0].FileName, L"a.dll");
-    EXPECT_EQ(list[0].FilePath, L"Not found");
-    EXPECT_EQ(list[1].FileVersion, L"10.1.0");
-    EXPECT_TRUE(list[1].NoRegister);
-    EXPECT_FALSE(list[2].NoRegister);
+    EXPECT_EQ(list[0].name, L"a.dll");
+    EXPECT_EQ(list[0].path, std::nullopt);
+    EXPECT_EQ(list[1].version, L"10.1.0");
+    EXPECT_FALSE(list[1].registrable);
+    EXPECT_TRUE(list[2].registrable);
 }
 
 TEST(FileName, OnlyTheBackslashSeparates) {

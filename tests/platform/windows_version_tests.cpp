@@ -1,7 +1,7 @@
 // Classification of Windows versions and the cache of the recognised code.
 #include <gtest/gtest.h>
 
-#include "platform/modAPI.h"
+#include "platform/WindowsVersion.h"
 
 using namespace qn;
 

@@ -67,6 +67,35 @@ ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& curr
     }
 }
 
+namespace {
+
+HANDLE InheritableFile(const std::wstring& path) {
+    if (path.empty()) return nullptr;
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments, const std::wstring& output,
+                           const std::wstring& error) {
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = InheritableFile(output);
+    startup.hStdError = InheritableFile(error);
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                          &info_)) {
+        info_ = {};
+    }
+    // The child holds its own copies.
+    if (startup.hStdOutput) ::CloseHandle(startup.hStdOutput);
+    if (startup.hStdError) ::CloseHandle(startup.hStdError);
+}
+
 ChildProcess::~ChildProcess() {
     if (!info_.hProcess) return;
     if (::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {

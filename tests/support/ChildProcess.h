@@ -17,6 +17,10 @@ public:
     ChildProcess(const std::wstring& program, const std::wstring& currentDir,
                  const std::vector<std::pair<std::wstring, std::wstring>>& changes = {},
                  const std::wstring& arguments = {});
+    // Starts `program` with `arguments`, its standard output and error redirected to the files
+    // `output` and `error` (created anew; an empty name leaves that handle out).
+    ChildProcess(const std::wstring& program, const std::wstring& arguments, const std::wstring& output,
+                 const std::wstring& error);
     ~ChildProcess();  // ends the process if it still runs
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

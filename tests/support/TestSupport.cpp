@@ -294,28 +294,47 @@ void PumpMessages(DWORD milliseconds) {
     } while (::GetTickCount() - start < milliseconds);
 }
 
-std::vector<std::wstring> ReadLines(const std::wstring& path) {
-    std::vector<std::wstring> lines;
+std::string ReadBytes(const std::wstring& path) {
+    std::string bytes;
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return lines;
-    std::string bytes;
+    if (file == INVALID_HANDLE_VALUE) return bytes;
     char chunk[4096];
     DWORD read = 0;
     while (::ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) bytes.append(chunk, read);
     ::CloseHandle(file);
+    return bytes;
+}
+
+std::wstring FromUtf8(const std::string& bytes) {
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
+    return wide;
+}
+
+std::vector<std::wstring> ReadLines(const std::wstring& path) {
+    std::vector<std::wstring> lines;
+    const std::string bytes = ReadBytes(path);
     size_t start = 0;
     while (start < bytes.size()) {
         size_t end = bytes.find('\n', start);
         if (end == std::string::npos) end = bytes.size();
-        const std::string line = bytes.substr(start, end - start);
-        const int length = ::MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
-        std::wstring wide(static_cast<size_t>(length), L'\0');
-        ::MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), wide.data(), length);
-        lines.push_back(wide);
+        lines.push_back(FromUtf8(bytes.substr(start, end - start)));
         start = end + 1;
     }
     return lines;
+}
+
+ScopedEnvironment::ScopedEnvironment(std::wstring name, const std::wstring& value) : name_(std::move(name)) {
+    WCHAR old[32768];
+    const DWORD length = ::GetEnvironmentVariableW(name_.c_str(), old, 32768);
+    if (length > 0 && length < 32768) previous_ = std::wstring(old, length);
+    ::SetEnvironmentVariableW(name_.c_str(), value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    ::SetEnvironmentVariableW(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
 }
 
 }  // namespace qn::test

@@ -199,4 +199,21 @@ void PumpMessages(DWORD milliseconds);
 // Lines of a UTF-8 text file (empty when it does not exist).
 std::vector<std::wstring> ReadLines(const std::wstring& path);
 
+// The bytes of a file (empty when it does not exist), and UTF-8 bytes as text.
+std::string ReadBytes(const std::wstring& path);
+std::wstring FromUtf8(const std::string& bytes);
+
+// Sets an environment variable of this process for the test's lifetime.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(std::wstring name, const std::wstring& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::wstring name_;
+    std::optional<std::wstring> previous_;
+};
+
 }  // namespace qn::test

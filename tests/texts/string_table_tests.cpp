@@ -38,6 +38,18 @@ TEST(StringTable, EveryIdExistsInBothLanguagesExcept109) {
     }
 }
 
+TEST(StringTable, RepairSummaryReportAndCommandLineAreTranslated) {
+    for (UINT id = IDS_REPAIR_FAILED_TITLE; id <= IDS_CLI_CANNOT_WRITE; ++id) {
+        if (id > IDS_REPAIR_RUN_AS_ADMIN && id < IDS_MENU_COPY_REPORT) continue;
+        const std::wstring german = LoadResString(id, kGerman);
+        EXPECT_FALSE(german.empty()) << id;
+        // "Computer:" is the same word in both languages.
+        if (id != IDS_REPORT_COMPUTER) {
+            EXPECT_NE(german, LoadResString(id, kEnglish)) << id;
+        }
+    }
+}
+
 TEST(StringTable, ExactTexts) {
     struct Row {
         UINT id;

@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "platform/modAPI.h"
+#include "platform/WindowsVersion.h"
 #include "support/FormDriver.h"
 
 using namespace qn;

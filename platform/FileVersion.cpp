@@ -1,10 +1,9 @@
-#include "platform/modAPI.h"
-
-#include <shlobj.h>
+#include "platform/FileVersion.h"
 
 #include <algorithm>
 #include <vector>
 
+#include "platform/Handles.h"
 #include "platform/NumberText.h"
 #include "platform/Strings.h"
 #include "platform/SystemLibrary.h"
@@ -74,70 +73,14 @@ std::wstring FormatVersion(const VS_FIXEDFILEINFO& info, bool withBuild) {
     return text;
 }
 
-std::wstring GetFileVersionText(const std::wstring& path, bool withBuild) {
+std::optional<std::wstring> ReadFileVersion(const std::wstring& path, bool withBuild) {
     VS_FIXEDFILEINFO info{};
-    if (!ReadFixedFileInfo(path, info)) return LoadResString(IDS_NOT_AVAILABLE);
+    if (!ReadFixedFileInfo(path, info)) return std::nullopt;
     return FormatVersion(info, withBuild);
 }
 
-std::wstring GetSpecialFolderPath(int folderId) {
-    WCHAR buffer[MAX_PATH + 1] = {};
-    if (::SHGetFolderPathW(nullptr, folderId, nullptr, SHGFP_TYPE_CURRENT, buffer) != S_OK) return {};
-    buffer[MAX_PATH] = L'\0';
-    return std::wstring(buffer);  // up to the first NUL
-}
-
-OsVersion QueryOsVersion() {
-    // RtlGetVersion reports the real version, whatever the manifest or a compatibility shim says.
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-    const auto rtlGetVersion =
-        GetProc<RtlGetVersionFn>(::GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
-    if (!rtlGetVersion || rtlGetVersion(&info) != 0) {
-        info = OSVERSIONINFOW{};
-        info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-        if (!::GetVersionExW(&info)) return {};
-#pragma GCC diagnostic pop
-    }
-    return {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
-}
-
-int ClassifyWindowsVersion(DWORD platformId, DWORD major, DWORD minor) {
-    if (platformId == VER_PLATFORM_WIN32_NT) {
-        if (major == 5) return minor == 0 ? kWin2000 : kWinXP;
-        return kWinNT;
-    }
-    // Only the Windows 9x platform has 9x names; a failed query (all zero) or Win32s is unknown.
-    if (platformId != VER_PLATFORM_WIN32_WINDOWS) return kWinUnknown;
-    switch (minor) {
-        case 0: return kWin95;
-        case 10: return kWin98;
-        case 90: return kWinMe;
-        default: return kWinUnknown;
-    }
-}
-
-int WindowsVersion::GetWindowsVersion() {
-    if (cachedCode_ > 0) return cachedCode_;
-    const OsVersion os = query_();
-    cachedCode_ = ClassifyWindowsVersion(os.platformId, os.major, os.minor);
-    return cachedCode_;
-}
-
-UniqueImageList SetButtonIcon(HWND button, HICON icon, int marginLeft, int marginTop) {
-    UniqueImageList list{::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1)};
-    if (!list) return list;
-    ::ImageList_AddIcon(list.get(), icon);
-    BUTTON_IMAGELIST image{};
-    image.himl = list.get();
-    image.margin = RECT{marginLeft, marginTop, 0, 0};
-    image.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
-    // Without version 6 of the common controls the message has no effect; nothing to report.
-    ::SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&image));
-    return list;
+std::wstring GetFileVersionText(const std::wstring& path, bool withBuild) {
+    return ReadFileVersion(path, withBuild).value_or(LoadResString(IDS_NOT_AVAILABLE));
 }
 
 }  // namespace qn

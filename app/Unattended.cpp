@@ -1,0 +1,128 @@
+#include "app/Unattended.h"
+
+#include "analysis/JetPage.h"
+#include "analysis/MdacPage.h"
+#include "app/CallerOutput.h"
+#include "app/CommandLine.h"
+#include "app/TextReport.h"
+#include "platform/AtomicFile.h"
+#include "platform/Strings.h"
+#include "platform/SystemLibrary.h"
+#include "platform/SystemMessage.h"
+#include "platform/Utf8.h"
+#include "repair/RegistryBackup.h"
+#include "report/JsonReport.h"
+#include "resources/resource.h"
+
+namespace qn {
+
+namespace {
+
+bool NamesStandardOutput(const std::optional<std::wstring>& file) { return file && *file == kStandardOutput; }
+
+// Writes one output; false (after telling the caller why) when it could not be written.
+bool WriteOutput(const std::wstring& file, const std::string& bytes, const std::string& fileOnlyPrefix) {
+    if (file == kStandardOutput) {
+        if (WriteStandardOutput(bytes)) return true;
+        TellCaller(LoadResString(IDS_CLI_NO_STDOUT), true);
+        return false;
+    }
+    const DWORD error = WriteFileAtomically(file, fileOnlyPrefix + bytes);
+    if (error == ERROR_SUCCESS) return true;
+    TellCaller(InsertValue(LoadResString(IDS_CLI_CANNOT_WRITE), file) + L" " + SystemMessage(error), true);
+    return false;
+}
+
+int ExitCodeOf(RepairVerdict verdict) {
+    switch (verdict) {
+        case RepairVerdict::MissingRights: return kExitNeedsElevation;
+        case RepairVerdict::SomeFailed: return kExitRepairFailed;
+        case RepairVerdict::AllRegistered: break;
+    }
+    return kExitSuccess;
+}
+
+int ExitCodeOf(RestoreOutcome outcome) {
+    switch (outcome) {
+        case RestoreOutcome::Restored: return kExitSuccess;
+        case RestoreOutcome::NoRights: return kExitNeedsElevation;
+        case RestoreOutcome::Unreadable: return kExitUsage;
+        case RestoreOutcome::Failed: break;
+    }
+    return kExitRepairFailed;
+}
+
+// Every file of the two lists that a repair would register, checked as it is now.
+RegistrationChecks CheckRegistrations(const std::wstring& captureHost, const Findings& findings) {
+    RegistrationChecks checks;
+    for (const FileList* files : {&findings.mdac.files, &findings.jet.files}) {
+        for (const FileInfo& file : *files) {
+            if (IsRegistrablePresent(file)) checks[RegistrationCheckKey(*file.path)] = CheckRegistration(captureHost, *file.path);
+        }
+    }
+    return checks;
+}
+
+bool AllRegistered(const RegistrationChecks& checks) {
+    for (const auto& [path, check] : checks) {
+        if (!check.registered()) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunUnattended(const std::vector<std::wstring>& arguments) {
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    if (!parsed.commandLine) {
+        TellCaller(parsed.error + L"\r\n\r\n" + UsageText(), true);
+        return kExitUsage;
+    }
+    const CommandLine& line = *parsed.commandLine;
+    if (line.showUsage) {
+        TellCaller(UsageText(), false);
+        return kExitSuccess;
+    }
+    // Checked before anything is changed: a repair whose report has nowhere to go helps nobody.
+    if ((NamesStandardOutput(line.reportFile) || NamesStandardOutput(line.jsonFile)) && !HasStandardOutput()) {
+        TellCaller(LoadResString(IDS_CLI_NO_STDOUT), true);
+        return kExitUsage;
+    }
+
+    // A backup is put back alone: nothing else of the machine is to change or be judged then.
+    if (line.restoreFile) {
+        if (line.check || !line.repairs.empty() || line.reportFile || line.jsonFile) {
+            TellCaller(UsageText(), true);
+            return kExitUsage;
+        }
+        return ExitCodeOf(RestoreRegistryBackup(*line.restoreFile));
+    }
+
+    const std::wstring systemDir = SystemDirectory();
+    const std::wstring captureHost = ThisProgramPath();
+    std::vector<RepairRun> runs;
+    for (const RepairComponent component : line.repairs) {
+        const FileList files = component == RepairComponent::Mdac ? CollectMDACFiles() : CollectJetFiles(systemDir);
+        // What the repair will overwrite is saved first, so that /restore can undo it.
+        std::vector<std::wstring> paths;
+        for (const FileInfo& file : files) {
+            if (IsRegistrablePresent(file)) paths.push_back(*file.path);
+        }
+        const std::optional<std::wstring> backup = BackUpRegistrations(captureHost, paths);
+        runs.push_back(RunRepair(component, files));
+        runs.back().backup = backup;
+    }
+    int exitCode = ExitCodeOf(JudgeRepairs(runs));
+
+    Report report = MakeReport(systemDir, QueryOsVersion(), std::move(runs));
+    if (line.check) {
+        report.registrations = CheckRegistrations(captureHost, report.findings);
+        if (exitCode == kExitSuccess && !AllRegistered(report.registrations)) exitCode = kExitNotRegistered;
+    }
+    bool written = true;
+    if (line.reportFile) written = WriteOutput(*line.reportFile, ToUtf8(ReportText(report)), kUtf8ByteOrderMark) && written;
+    if (line.jsonFile) written = WriteOutput(*line.jsonFile, ReportJson(report, UserTextLanguage()), {}) && written;
+    return written ? exitCode : kExitUsage;
+}
+
+}  // namespace qn
