@@ -1,12 +1,11 @@
 // The report from the window: copied to the clipboard or saved, through the system menu.
 #include <windows.h>
 
-#include <cstring>
-
 #include "app/TextReport.h"
 #include "app/WindowMessages.h"
 #include "app/frmQNRepair.h"
 #include "platform/AtomicFile.h"
+#include "platform/Clipboard.h"
 #include "platform/Strings.h"
 #include "platform/SystemMessage.h"
 #include "platform/Utf8.h"
@@ -23,23 +22,6 @@ std::wstring SuggestedFileName() {
     WCHAR date[16];
     ::wsprintfW(date, L"%04u-%02u-%02u", today.wYear, today.wMonth, today.wDay);
     return std::wstring(kProgramName) + L"-" + ComputerName() + L"-" + date + L".txt";
-}
-
-bool PutOnClipboard(HWND owner, const std::wstring& text) {
-    if (!::OpenClipboard(owner)) return false;
-    ::EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool done = false;
-    if (void* const target = memory ? ::GlobalLock(memory) : nullptr) {
-        std::memcpy(target, text.c_str(), bytes);
-        ::GlobalUnlock(memory);
-        // Once set, the clipboard owns the memory.
-        done = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    }
-    if (!done && memory) ::GlobalFree(memory);
-    ::CloseClipboard();
-    return done;
 }
 
 }  // namespace
@@ -68,7 +50,7 @@ std::wstring frmQNRepair::CurrentReportText() const {
     return ReportText(report);
 }
 
-void frmQNRepair::OnCopyReport() { PutOnClipboard(hwnd_, CurrentReportText()); }
+void frmQNRepair::OnCopyReport() { PutTextOnClipboard(hwnd_, CurrentReportText()); }
 
 void frmQNRepair::OnSaveReport() {
     const std::optional<std::wstring> file = services_.chooseReportFile(hwnd_, SuggestedFileName());

@@ -20,19 +20,6 @@ std::wstring MenuText(HMENU menu, UINT id) {
     return text;
 }
 
-std::wstring ClipboardText(HWND owner) {
-    std::wstring text;
-    if (!::OpenClipboard(owner)) return text;
-    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = chars;
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
-
 void ChooseSystemCommand(FormDriver& window, UINT id) {
     ::SendMessageW(window.hwnd(), WM_SYSCOMMAND, id, 0);
     window.Pump();
@@ -48,7 +35,7 @@ TEST(ReportMenu, CopyPutsTheFreshReportWithTheRepairsOnTheClipboard) {
     EXPECT_EQ(MenuText(menu, kSysCmdSaveReport), L"Save report\u2026");
 
     ChooseSystemCommand(window, kSysCmdCopyReport);
-    const std::wstring before = ClipboardText(window.hwnd());
+    const std::wstring before = ClipboardText();
     ExpectInOrder(before, {L"QNRepair 1.10.0043", L"MSADO15.DLL", L"Windows Settings", L"Other Components"});
     EXPECT_FALSE(Contains(before, L"Repairs since the program started"));
 
@@ -57,7 +44,7 @@ TEST(ReportMenu, CopyPutsTheFreshReportWithTheRepairsOnTheClipboard) {
     window.Pump();
     ClickAndConfirm(window, Ctl::Command3);  // the refused server leaves a warning
     ChooseSystemCommand(window, kSysCmdCopyReport);
-    ExpectInOrder(ClipboardText(window.hwnd()),
+    ExpectInOrder(ClipboardText(),
                   {L"Repairs since the program started", L"Re-register MS Jet 4.0", L"msjet40.dll", L"registered",
                    L"msjtes40.dll", L"0x80070005"});
 }

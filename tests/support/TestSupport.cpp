@@ -337,4 +337,17 @@ ScopedEnvironment::~ScopedEnvironment() {
     ::SetEnvironmentVariableW(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
 }
 
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!::OpenClipboard(nullptr)) return text;
+    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text = chars;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
 }  // namespace qn::test

@@ -216,4 +216,7 @@ private:
     std::optional<std::wstring> previous_;
 };
 
+// The clipboard's Unicode text; empty when it holds none or cannot be opened.
+std::wstring ClipboardText();
+
 }  // namespace qn::test

@@ -40,19 +40,6 @@ std::wstring AccessibleName(HWND control) {
     return result;
 }
 
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!::OpenClipboard(nullptr)) return L"(clipboard not opened)";
-    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = chars;
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
-
 std::wstring AsText(const std::vector<Row>& rows) {
     // The registration column is empty until a check ran.
     std::wstring text = L"Dateiname\tDateiversion\tPfad\tRegistration\r\n";
