@@ -70,7 +70,7 @@ void ExpectLaidOutAt(const FormDriver& window, UINT dpi) {
 // starts; elsewhere the system DPI is whatever the prefix has and the test does not apply.
 TEST(SystemDpi, EveryControlScaledFromItsPlaceAtNinetySixDpi) {
     const char* expected = std::getenv("QN_EXPECT_DPI");
-    if (!expected) GTEST_SKIP() << "runs in the dpi_144 entry";
+    if (!expected) GTEST_SKIP() << "runs in the dpi_144 test, at 144 DPI";
     FormDriver window;
     ASSERT_EQ(window.form().Dpi(), static_cast<UINT>(std::atoi(expected))) << "the system DPI was not taken";
     ExpectLaidOutAt(window, window.form().Dpi());

@@ -1,1 +1,1 @@
-qn_suite(repair)
+qn_suite(repair INDEPENDENT)
