@@ -33,7 +33,7 @@ qn_prefix_pids() {
     pid=${environ#/proc/}
     pid=${pid%/environ}
     case " $$ $BASHPID ${QN_XVFB_PID:-} " in *" $pid "*) continue ;; esac
-    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then echo "$pid"; fi
+    if { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then echo "$pid"; fi
   done
 }
 

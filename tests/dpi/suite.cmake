@@ -1,4 +1,4 @@
-qn_suite(dpi)
+qn_suite(dpi ELSEWHERE SystemDpi.*)
 
 # The layout at 144 DPI, set for the test program's run alone.
 add_test(NAME ${QN_TEST_PREFIX}dpi_144

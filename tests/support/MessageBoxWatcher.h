@@ -1,12 +1,15 @@
 // Reading and confirming the message boxes that the window shows. A modal box blocks the
-// thread that shows it, so a second thread watches that thread for dialogs.
+// thread that shows it, so a second thread reads and confirms it; a hook on the showing thread
+// tells that thread of each box as it is activated, once per box (window handles are reused).
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
 #include <functional>
+#include <deque>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,11 +36,18 @@ public:
     // Stops watching and returns every box seen, in order.
     std::vector<SeenMessageBox> Stop();
 
+    // Called by the hook on the showing thread.
+    void Activated(HWND window);
+    void Destroyed(HWND window) { open_.erase(window); }
+
 private:
     void Watch();
 
-    const DWORD uiThread_;
     std::function<void()> whileShown_;
+    std::set<HWND> open_;        // boxes announced and not yet destroyed (showing thread only)
+    std::deque<HWND> arrived_;   // announced, not yet read
+    HANDLE wake_;                // set when a box arrives or watching stops
+    HHOOK hook_;
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::vector<SeenMessageBox> seen_;

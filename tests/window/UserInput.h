@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace qn {
 class frmQNRepair;
 }
@@ -31,8 +33,9 @@ void ClickPointer();
 // Presses and releases `key`; the window's own message loop (with its dialog keys) runs them.
 void PressKey(frmQNRepair& form, WORD key);
 
-// Runs the window's own message loop for about `milliseconds`, or until it ends.
-void RunMessageLoop(frmQNRepair& form, DWORD milliseconds);
+// Runs the window's own message loop until `done` holds or the loop ends; the test fails,
+// naming `what`, when neither happens within kPatienceMs.
+void RunMessageLoopUntil(frmQNRepair& form, const std::function<bool()>& done, const char* what);
 
 // Takes WM_QUIT off the calling thread's queue; true when it was there.
 bool TakeQuitMessage();

@@ -19,7 +19,7 @@ COLORREF PaintedColour(HWND control, POINT at) {
 
 void PaintNow(FormDriver& window) {
     ::RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    window.Pump(50);
+    window.Pump();
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-qn_suite(window)
+qn_suite(window ELSEWHERE OnWindowsXP.*)
 
 # Wine reports Windows XP to a program it finds under AppDefaults in its registry. A copy of the
 # window tests under a name of its own, registered there first, runs the tests that need it.
