@@ -9,74 +9,70 @@
 
 namespace qn {
 
-namespace {
-
-// The short (8.3) form of `path`, or the empty text when it cannot be formed, as for a
-// missing file ("Not found") or a short path that would not fit the 260-character buffer.
-std::wstring ShortPath(const std::wstring& path) {
-    WCHAR buffer[261] = {};
-    const DWORD length = ::GetShortPathNameW(path.c_str(), buffer, 260);
-    if (length == 0 || length > 260) return {};
-    return std::wstring(buffer, length);
-}
-
-}  // namespace
-
-// While a repair runs the window shows the hourglass; nested repairs share it. A close that
-// arrived meanwhile is carried out once the last repair has let go of the controls.
+// While a repair runs the window shows the hourglass and both repair buttons are disabled: the
+// repair lets messages run between files (and a component's registration code may run a
+// message loop of its own), so a click must not start a second repair while a component is
+// half-registered.
 class RepairScope {
 public:
     explicit RepairScope(frmQNRepair& form) : form_(form) {
         ++form_.repairDepth_;
+        EnableRepairButtons(false);
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     }
     ~RepairScope() {
         if (--form_.repairDepth_ > 0) return;
+        EnableRepairButtons(true);
         ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-        if (form_.closePending_ && form_.hwnd_) {
-            form_.closePending_ = false;
-            // Posted: the button whose click started the repair is still on the call stack.
-            ::PostMessageW(form_.hwnd_, WM_CLOSE, 0, 0);
-        }
     }
     RepairScope(const RepairScope&) = delete;
     RepairScope& operator=(const RepairScope&) = delete;
 
 private:
+    void EnableRepairButtons(bool enable) {
+        ::EnableWindow(form_.Control(Ctl::Command1), enable);
+        ::EnableWindow(form_.Control(Ctl::Command3), enable);
+    }
+
     frmQNRepair& form_;
 };
 
 void frmQNRepair::OnRepairMdac() {
-    RepairScope scope(*this);
-    SetVisible(Ctl::Command1, false);
-    const bool linkWasVisible = IsVisible(Ctl::Label19);
-    if (linkWasVisible) SetVisible(Ctl::Label19, false);
-    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (repairDepth_ > 0) return;
     std::vector<RegistrationFailure> failures;
-    if (DoEvents()) {
-        CollectMDACFiles();
-        failures = RegisterFiles(state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
+    {
+        RepairScope scope(*this);
+        SetVisible(Ctl::Command1, false);
+        SetVisible(Ctl::Label19, false);
+        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        if (DoEvents()) {
+            CollectMDACFiles();
+            failures = RegisterFiles(state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
+        }
+        if (IsClosed()) return;
+        SetText(Ctl::Label11, L"");
+        // A visit of the page meanwhile may have found a newer MDAC and hidden the link for
+        // good; the newest version beside it, which the repair leaves alone, says which.
+        SetVisible(Ctl::Label19, IsVisible(Ctl::Label21));
+        SetVisible(Ctl::Command1, true);
+        SetVisible(Ctl::ProgressBar1, false);
     }
-    if (IsClosed()) return;
-    SetText(Ctl::Label11, L"");
-    if (linkWasVisible) SetVisible(Ctl::Label19, true);
-    SetVisible(Ctl::Command1, true);
-    SetVisible(Ctl::ProgressBar1, false);
-    ReportFailures(failures);
-    ::SetFocus(Control(Ctl::cmdQuit));
+    FinishRepair(failures);
 }
 
 void frmQNRepair::OnRepairJet() {
-    RepairScope scope(*this);
-    SetVisible(Ctl::Command3, false);
+    if (repairDepth_ > 0) return;
     std::vector<RegistrationFailure> failures;
-    // The list is the one the last analysis of the Jet page built; it is not collected anew.
-    if (DoEvents()) failures = RegisterFiles(state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
-    if (IsClosed()) return;
-    SetVisible(Ctl::Command3, true);
-    SetVisible(Ctl::ProgressBar3, false);
-    ReportFailures(failures);
-    ::SetFocus(Control(Ctl::cmdQuit));
+    {
+        RepairScope scope(*this);
+        SetVisible(Ctl::Command3, false);
+        // The list is the one the last analysis of the Jet page built; it is not collected anew.
+        if (DoEvents()) failures = RegisterFiles(state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
+        if (IsClosed()) return;
+        SetVisible(Ctl::Command3, true);
+        SetVisible(Ctl::ProgressBar3, false);
+    }
+    FinishRepair(failures);
 }
 
 std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list, Ctl progressBar, Ctl nameLabel) {
@@ -88,9 +84,8 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list
     ::SendMessageW(Control(progressBar), PBM_SETPOS, 0, 0);
     for (size_t i = 0; i < files.size(); ++i) {
         if (nameLabel != Ctl::None) SetText(nameLabel, GetFile(files[i].FilePath));
-        const std::wstring shortPath = ShortPath(files[i].FilePath);
         if (!files[i].NoRegister) {
-            const RegistrationResult result = RegisterComponent(shortPath);
+            const RegistrationResult result = RegisterComponent(files[i].FilePath);
             if (result.outcome != RegistrationOutcome::Registered && result.outcome != RegistrationOutcome::Skipped) {
                 failures.push_back({files[i].FilePath, result});
             }
@@ -101,12 +96,22 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list
     return failures;
 }
 
-// Closing the message box activates the window again, and activation puts the focus on the
-// window itself; the caller sets it where it belongs afterwards.
-void frmQNRepair::ReportFailures(const std::vector<RegistrationFailure>& failures) {
+// Runs once the repair has let go of the window, so the pointer over it is the arrow again
+// while the failures are shown.
+void frmQNRepair::FinishRepair(const std::vector<RegistrationFailure>& failures) {
+    if (IsClosed()) return;
     const std::wstring text = FormatRegistrationFailures(failures);
-    if (text.empty()) return;
-    ::MessageBoxW(hwnd_, text.c_str(), LoadResString(IDS_REPAIR_FAILED_TITLE).c_str(), MB_OK | MB_ICONWARNING);
+    if (!text.empty()) {
+        ::MessageBoxW(hwnd_, text.c_str(), LoadResString(IDS_REPAIR_FAILED_TITLE).c_str(), MB_OK | MB_ICONWARNING);
+        if (IsClosed()) return;
+    }
+    if (closePending_) {
+        closePending_ = false;
+        // Posted: the button whose click started the repair is still on the call stack.
+        ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+    }
+    // Closing the message box activated the window, which put the focus on the window itself.
+    ::SetFocus(Control(Ctl::cmdQuit));
 }
 
 }  // namespace qn

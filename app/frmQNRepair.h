@@ -151,7 +151,9 @@ private:
     // Registers the records of `files` that may be registered, advancing `progressBar` and, if
     // given, naming each file in `nameLabel`. Stops early when the window is closing.
     std::vector<RegistrationFailure> RegisterFiles(const FileList& files, Ctl progressBar, Ctl nameLabel);
-    void ReportFailures(const std::vector<RegistrationFailure>& failures);
+    // After a repair: shows the failures, carries out a close asked for meanwhile and puts the
+    // focus on Exit.
+    void FinishRepair(const std::vector<RegistrationFailure>& failures);
 
     HINSTANCE instance_;
     FormServices services_;

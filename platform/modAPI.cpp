@@ -110,6 +110,8 @@ int ClassifyWindowsVersion(DWORD platformId, DWORD major, DWORD minor) {
         if (major == 5) return minor == 0 ? kWin2000 : kWinXP;
         return kWinNT;
     }
+    // Only the Windows 9x platform has 9x names; a failed query (all zero) or Win32s is unknown.
+    if (platformId != VER_PLATFORM_WIN32_WINDOWS) return kWinUnknown;
     switch (minor) {
         case 0: return kWin95;
         case 10: return kWin98;

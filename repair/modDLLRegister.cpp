@@ -1,47 +1,25 @@
 #include "repair/modDLLRegister.h"
 
-#include "platform/Handles.h"
-#include "platform/ScopedErrorMode.h"
 #include "platform/SystemLibrary.h"
+#include "repair/ComponentLoader.h"
 
 namespace qn {
 
 namespace {
 using EntryPoint = HRESULT(STDAPICALLTYPE*)();
-
-// A component's own dependencies usually lie beside it, so the loader must look in the
-// component's folder first. The program restricts its default search to the system directory,
-// which LOAD_LIBRARY_SEARCH_DEFAULT_DIRS keeps; LOAD_WITH_ALTERED_SEARCH_PATH, which does the
-// same on older systems (and is what regsvr32 uses), cannot be combined with those flags.
-DWORD ComponentLoadFlags() {
-    return SystemSupportsDllSearchFlags()
-               ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
-               : LOAD_WITH_ALTERED_SEARCH_PATH;
-}
-
-UniqueModule LoadComponent(const std::wstring& path, DWORD& error) {
-    // A damaged file or a missing dependency would otherwise stop the repair with a system
-    // dialog; the failure is reported by the program instead.
-    const ScopedErrorMode quiet(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    UniqueModule module(::LoadLibraryExW(path.c_str(), nullptr, ComponentLoadFlags()));
-    error = module ? ERROR_SUCCESS : ::GetLastError();
-    return module;
-}
 }  // namespace
 
 RegistrationResult RegisterComponent(const std::wstring& path, const std::string& entryName) {
     RegistrationResult result;
-    if (path.empty()) return result;
-
-    DWORD loadError = ERROR_SUCCESS;
-    const UniqueModule module = LoadComponent(path, loadError);
-    if (!module) {
+    const LoadedComponent component = LoadComponent(path);
+    if (component.outcome == ComponentLoadOutcome::Absent) return result;
+    if (component.outcome == ComponentLoadOutcome::Failed) {
         result.outcome = RegistrationOutcome::LoadFailed;
-        result.loadError = loadError;
+        result.loadError = component.error;
         return result;
     }
 
-    const auto entry = GetProc<EntryPoint>(module.get(), entryName.c_str());
+    const auto entry = GetProc<EntryPoint>(component.module.get(), entryName.c_str());
     if (!entry) {
         result.outcome = RegistrationOutcome::EntryPointMissing;
         return result;

@@ -8,7 +8,7 @@
 namespace qn {
 
 enum class RegistrationOutcome {
-    Skipped,            // empty path: nothing to register (a missing file has no short path)
+    Skipped,            // nothing to register: no file at the path, or not a full path
     Registered,         // the entry point returned 0 or a positive status (S_FALSE included)
     LoadFailed,         // the file could not be loaded; see loadError
     EntryPointMissing,  // the DLL loaded but does not export the entry point
@@ -21,7 +21,7 @@ struct RegistrationResult {
     HRESULT status = S_OK;            // the entry point's result when it was called
 };
 
-// Loads the DLL at the full path `path`, calls its export `entryName` (no arguments, an
+// Loads the DLL at `path` (see LoadComponent), calls its export `entryName` (no arguments, an
 // HRESULT result) and unloads it again. The DLL is loaded only for the duration of the call,
 // whatever the outcome; nothing is kept between calls. Never raises.
 RegistrationResult RegisterComponent(const std::wstring& path,

@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -94,15 +95,8 @@ TEST(BadInput, JetRepairTwiceInARowRegistersEachFileOncePerRun) {
                                             SystemDir() + L"\\msjetoledb40.dll"};
     auto twice = once;
     twice.insert(twice.end(), once.begin(), once.end());
-    // The repair hands the loader the short form of each path.
-    std::vector<std::wstring> calls;
-    for (const auto& call : log.Calls()) {
-        WCHAR longPath[MAX_PATH] = {};
-        ::GetLongPathNameW(call.c_str(), longPath, MAX_PATH);
-        calls.push_back(longPath);
-    }
-    EXPECT_EQ(calls.size(), twice.size());
-    for (size_t i = 0; i < std::min(calls.size(), twice.size()); ++i) EXPECT_EQ(::lstrcmpiW(calls[i].c_str(), twice[i].c_str()), 0);
+    // The loader is handed each path as the page found it.
+    EXPECT_EQ(log.Calls(), twice);
     EXPECT_TRUE(boxes.Stop().empty());
     ExpectJetRepairFinished(window);
 }
@@ -162,4 +156,40 @@ TEST(BadInput, TabChangesDuringARepairLeaveItWhole) {
     window.Pump();
     EXPECT_EQ(window.Text(Ctl::Label24), L"4.0.8618");
     EXPECT_EQ(window.Rows(Ctl::lvwJetFiles).size(), 6u);
+}
+
+TEST(BadInput, ComponentBeyondMaxPathIsRegisteredByItsPathOrReportedNeverSkipped) {
+    // A common files folder the shell can give (under MAX_PATH), with a component path beyond it.
+    TempDir dir;
+    std::wstring common = dir.path();
+    while (common.size() + 1 < 250) {
+        common += L"\\" + std::wstring(std::min<size_t>(40, 250 - common.size() - 1), L'a');
+        ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + common).c_str(), nullptr)) << ::GetLastError();
+    }
+    for (const wchar_t* sub : {L"\\System", L"\\System\\ado"}) {
+        ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + common + sub).c_str(), nullptr)) << ::GetLastError();
+    }
+    const std::wstring adox = common + L"\\System\\ado\\MSADOX.DLL";
+    ASSERT_GT(adox.size(), static_cast<size_t>(MAX_PATH));
+    ASSERT_TRUE(::CopyFileW(FixturePath(L"fx_reg_ok").c_str(), (L"\\\\?\\" + adox).c_str(), FALSE));
+    {
+        const ScopedRegValue commonFiles(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
+                                         L"CommonFilesDir", common);
+        ASSERT_EQ(GetSpecialFolderPath(CSIDL_PROGRAM_FILES_COMMON), common) << "the shell did not take the folder";
+        const RegistrationLog log;
+        FormDriver window;
+        ASSERT_EQ(window.Rows(Ctl::lvwMDACFiles).at(5).path, adox) << "the page does not list the component";
+
+        MessageBoxWatcher watcher;
+        window.Click(Ctl::Command1);
+        const std::vector<SeenMessageBox> boxes = watcher.Stop();
+        if (log.Calls().empty()) {
+            ASSERT_EQ(boxes.size(), 1u) << "skipped without a word";
+            EXPECT_NE(boxes[0].text.find(adox), std::wstring::npos);
+        } else {
+            EXPECT_EQ(log.Calls(), std::vector<std::wstring>{adox});
+            EXPECT_TRUE(boxes.empty());
+        }
+    }
+    RemoveTree(L"\\\\?\\" + dir.path());
 }

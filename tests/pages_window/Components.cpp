@@ -71,12 +71,6 @@ std::wstring LongPath(const std::wstring& path) {
     return std::wstring(buffer, length < MAX_PATH * 2 ? length : 0);
 }
 
-std::wstring ShortPath(const std::wstring& path) {
-    WCHAR buffer[MAX_PATH * 2] = {};
-    const DWORD length = ::GetShortPathNameW(path.c_str(), buffer, MAX_PATH * 2);
-    return std::wstring(buffer, length < MAX_PATH * 2 ? length : 0);
-}
-
 std::vector<std::wstring> ExpectedCalls(const ScopedComponents& components, const ComponentRow* rows,
                                         const Placement& placement) {
     std::vector<std::wstring> calls;
@@ -86,11 +80,7 @@ std::vector<std::wstring> ExpectedCalls(const ScopedComponents& components, cons
     return calls;
 }
 
-bool IsLoaded(const std::wstring& path) {
-    if (::GetModuleHandleW(path.c_str())) return true;
-    const std::wstring shortPath = ShortPath(path);
-    return !shortPath.empty() && ::GetModuleHandleW(shortPath.c_str()) != nullptr;
-}
+bool IsLoaded(const std::wstring& path) { return ::GetModuleHandleW(path.c_str()) != nullptr; }
 
 std::string Narrow(const std::wstring& text) {
     const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,

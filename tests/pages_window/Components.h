@@ -94,14 +94,13 @@ private:
 
 // `path` in its long form and the disk's letter case; empty when the file does not exist.
 std::wstring LongPath(const std::wstring& path);
-std::wstring ShortPath(const std::wstring& path);
 
 // The long paths of the files of `components` that the repair registers, in list order,
 // skipping those marked absent in `placement`.
 std::vector<std::wstring> ExpectedCalls(const ScopedComponents& components, const ComponentRow* rows,
                                         const Placement& placement);
 
-// True when the process holds a module loaded from `path` by its long or short name.
+// True when the process holds a module loaded from `path`.
 bool IsLoaded(const std::wstring& path);
 
 std::string Narrow(const std::wstring& text);

@@ -24,9 +24,21 @@ struct RepairPageState {
     bool hourglass = false;
 };
 
+// True when the window shows the hourglass with the mouse over it. Read from any thread: the
+// window is asked for its pointer, which is then read from the input state it shares.
+inline bool ShowsHourglass(HWND window) {
+    const DWORD windowThread = ::GetWindowThreadProcessId(window, nullptr);
+    const DWORD self = ::GetCurrentThreadId();
+    const bool attached = windowThread != self && ::AttachThreadInput(self, windowThread, TRUE);
+    ::SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const bool hourglass = ::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT);
+    if (attached) ::AttachThreadInput(self, windowThread, FALSE);
+    return hourglass;
+}
+
 inline RepairPageState ReadRepairPage(const FormDriver& window, Ctl button, Ctl bar) {
     return {window.Visible(button), window.Visible(bar), window.Visible(Ctl::Label19), window.Text(Ctl::Label11),
-            ::GetCursor() == ::LoadCursorW(nullptr, IDC_WAIT)};
+            ShowsHourglass(window.hwnd())};
 }
 
 // Clicks `button` and returns the message boxes shown until the repair has finished.

@@ -23,7 +23,7 @@ Placement JetWithEngine(const wchar_t* engine) {
 TEST(JetPageWindow, EngineVersionInLabelAndFirstRowAndMissingFilesKeepTheirPlace) {
     Placement placement = JetWithEngine(L"fx_ver_4_0_8618_0");
     placement[3] = L"";  // mswstr10.dll
-    const ScopedComponents files = ScopedComponents::Jet(placement);
+    ScopedComponents files = ScopedComponents::Jet(placement);
     FormDriver window;
     window.ChooseTab(kJetTab);
 
@@ -34,7 +34,7 @@ TEST(JetPageWindow, EngineVersionInLabelAndFirstRowAndMissingFilesKeepTheirPlace
     EXPECT_EQ(window.Text(Ctl::Command3), L"Re-register MS Jet 4.0");
     EXPECT_EQ(window.Text(Ctl::Label9), L"Available Jet 4.0 System Files:");
     const std::wstring system = SystemFolder();
-    const std::vector<Row> expected = {
+    std::vector<Row> expected = {
         {L"msjet40.dll", L"4.0.8618", system + L"\\msjet40.dll"},
         {L"msjtes40.dll", L"2.80.1022", system + L"\\msjtes40.dll"},
         {L"msjetoledb40.dll", L"2.80.1022", system + L"\\msjetoledb40.dll"},
@@ -44,9 +44,15 @@ TEST(JetPageWindow, EngineVersionInLabelAndFirstRowAndMissingFilesKeepTheirPlace
     };
     EXPECT_EQ(window.Rows(Ctl::lvwJetFiles), expected);
 
-    // Coming back analyses the page anew from an empty list.
+    // Coming back analyses the page anew from an empty list: the engine was updated and
+    // msjtes40.dll removed meanwhile.
+    files.Place(0, L"fx_ver_4_0_9025_0");
+    files.Remove(1);
     window.ChooseTab(0);
     window.ChooseTab(kJetTab);
+    EXPECT_EQ(window.Text(Ctl::Label24), L"4.0.9025");
+    expected[0].version = L"4.0.9025";
+    expected[1] = {L"msjtes40.dll", L"N/A", L"Not found"};
     EXPECT_EQ(window.Rows(Ctl::lvwJetFiles), expected);
 }
 

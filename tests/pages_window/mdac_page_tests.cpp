@@ -82,7 +82,7 @@ TEST(MdacPageWindow, ListsTheTwentyEightFilesInOrderWithMissingOnesInPlace) {
     placement[13] = L"fx_no_version";       // present, but nothing to read
     placement[16] = L"fx_ver_2_0_50727_42";
     placement[27] = L"";                    // last
-    const ScopedComponents files = ScopedComponents::Mdac(placement);
+    ScopedComponents files = ScopedComponents::Mdac(placement);
     FormDriver window;
 
     const std::wstring folder = CommonFilesFolder();
@@ -102,8 +102,13 @@ TEST(MdacPageWindow, ListsTheTwentyEightFilesInOrderWithMissingOnesInPlace) {
     EXPECT_EQ(window.Text(Ctl::Label22), L"Available MDAC System files:");
     EXPECT_EQ(window.Text(Ctl::Command1), L"Re-register MDAC");
 
-    // Every fill starts from an empty list.
+    // Every visit looks at the files anew and fills from an empty list: the first file was
+    // installed meanwhile, MSDAPRST.DLL removed.
+    files.Place(0, L"fx_ver_4_0_8618_0");
+    files.Remove(16);
     RevisitMdacTab(window);
+    expected[0] = {L"MSADO15.DLL", L"4.0.8618", files.Path(0)};
+    expected[16] = {L"MSDAPRST.DLL", L"N/A", L"Not found"};
     EXPECT_EQ(window.Rows(Ctl::lvwMDACFiles), expected);
     window.form().FillMDACPage();
     EXPECT_EQ(window.Rows(Ctl::lvwMDACFiles).size(), kMdacCount);

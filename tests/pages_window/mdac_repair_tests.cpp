@@ -2,8 +2,11 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include "RepairHelpers.h"
 #include "platform/SystemMessage.h"
+#include "platform/modAPI.h"
 
 using namespace qn;
 using namespace qn::test;
@@ -18,7 +21,7 @@ std::vector<std::wstring> ExpectedMdacCalls(const ScopedComponents& files, const
 
 }  // namespace
 
-TEST(MdacRepair, RegistersTheTwentyOneServersInListOrderByShortPathAndUnloadsThem) {
+TEST(MdacRepair, RegistersTheTwentyOneServersInListOrderByTheirLongPathAndUnloadsThem) {
     const ScopedComponents files = ScopedComponents::Mdac(kAllRegistering);
     const RegistrationLog log;
     FormDriver window;
@@ -28,10 +31,13 @@ TEST(MdacRepair, RegistersTheTwentyOneServersInListOrderByShortPathAndUnloadsThe
     const std::vector<std::wstring> expected = ExpectedMdacCalls(files, kAllRegistering);
     ASSERT_EQ(expected.size(), 21u);
     EXPECT_EQ(log.LongCalls(), expected);
-    const std::vector<std::wstring> calls = log.Calls();
-    for (size_t i = 0; i < calls.size() && i < expected.size(); ++i) {
-        EXPECT_EQ(calls[i], ShortPath(expected[i])) << "loaded by " << Narrow(calls[i]);
+    // A server writes the module name it sees into the registry: the path the installer wrote,
+    // never its 8.3 form ("Common Files" has one).
+    std::vector<std::wstring> listed;
+    for (size_t i = 0; i < kMdacCount; ++i) {
+        if (kMdacRows[i].registered) listed.push_back(files.Path(i));
     }
+    EXPECT_EQ(log.Calls(), listed);
     for (size_t i = 0; i < kMdacCount; ++i) EXPECT_FALSE(IsLoaded(files.Path(i))) << Narrow(files.Path(i));
 
     const ProgressState progress = ReadProgress(window.control(Ctl::ProgressBar1));
@@ -155,6 +161,7 @@ TEST(MdacRepair, FailuresGoOnAndAreListedInOneWarningAfterThePageIsBack) {
     EXPECT_EQ(text.substr(text.size() - adminLine.size()), adminLine);
 
     EXPECT_TRUE(behindTheBox.buttonVisible);
+    EXPECT_FALSE(behindTheBox.hourglass);
     EXPECT_FALSE(behindTheBox.barVisible);
     EXPECT_TRUE(behindTheBox.linkVisible);
     EXPECT_EQ(behindTheBox.fileLabel, L"");
@@ -178,6 +185,42 @@ TEST(MdacRepair, UnloadableFilesAndMissingExportsDoNotAskForAnAdministrator) {
     ExpectInOrder(text, {files.Path(0), L"The file could not be loaded. " + reason, files.Path(26),
                          L"The entry point DllRegisterServer was not found."});
     EXPECT_FALSE(Contains(text, L"administrator")) << Narrow(text);
+}
+
+TEST(MdacRepair, DependencyBesideTheProgramIsNeverLoaded) {
+    const PlantedDependency plant;
+    Placement placement(kMdacCount);
+    placement[0] = L"fx_dep_user";  // its dependency is not installed beside it
+    const ScopedComponents files = ScopedComponents::Mdac(placement);
+    FormDriver window;
+
+    const std::vector<SeenMessageBox> boxes = ClickAndConfirm(window, Ctl::Command1);
+    ASSERT_EQ(boxes.size(), 1u);
+    ExpectInOrder(boxes[0].text, {files.Path(0), L"The file could not be loaded. " + SystemMessage(ERROR_MOD_NOT_FOUND)});
+    EXPECT_FALSE(plant.WasLoaded());
+
+    const std::wstring& server = files.Path(0);
+    const ScopedFile installed(server.substr(0, server.rfind(L'\\')) + L"\\fx_dep_base.dll", PlantedDependency::Genuine());
+    EXPECT_TRUE(ClickAndConfirm(window, Ctl::Command1).empty());
+    EXPECT_FALSE(plant.WasLoaded());
+}
+
+TEST(MdacRepair, PathsWithoutTheCommonFilesFolderAreNeverLoaded) {
+    // Without the common files folder the records hold "\\System\\ado\\...", which the system
+    // would complete from the current drive's root: there a file may lie that anybody can put.
+    const ScopedCurrentDirectory root(L"C:\\");
+    const ScopedDirectory folder(L"C:\\System", true);
+    const ScopedFile planted(L"C:\\System\\ado\\MSADOX.DLL", FixturePath(L"fx_reg_ok"));
+    const ScopedRegValue noCommonFiles(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
+                                       L"CommonFilesDir", std::wstring());
+    ASSERT_EQ(GetSpecialFolderPath(CSIDL_PROGRAM_FILES_COMMON), L"") << "the shell still gives the folder";
+    const RegistrationLog log;
+    FormDriver window;
+    ASSERT_EQ(window.Rows(Ctl::lvwMDACFiles).at(5), (Row{L"MSADOX.DLL", L"2.80.1022", L"\\System\\ado\\MSADOX.DLL"}));
+
+    EXPECT_TRUE(ClickAndConfirm(window, Ctl::Command1).empty());
+    EXPECT_TRUE(log.Calls().empty());
+    ExpectRepairFinished(window, Ctl::Command1, Ctl::ProgressBar1);
 }
 
 TEST(MdacRepair, GermanUserGetsTheWarningInGerman) {

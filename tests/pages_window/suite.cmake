@@ -12,7 +12,6 @@ else()
 endif()
 set(QN_OTHER_WIDTH_VERSION 2.80.1022.3)
 string(REPLACE "." "," FIXTURE_VERSION_COMMAS ${QN_OTHER_WIDTH_VERSION})
-set(FIXTURE_VERSION_TEXT ${QN_OTHER_WIDTH_VERSION})
 configure_file(${QN_FIXTURE_DIR}/fixture_version.rc.in ${CMAKE_CURRENT_BINARY_DIR}/fx_other_width.rc @ONLY)
 set(qn_other_width_dll ${CMAKE_CURRENT_BINARY_DIR}/fx_other_width.dll)
 add_custom_command(

@@ -46,6 +46,10 @@ TEST(FileVersion, ReadFixedFileInfoLeavesRecordUntouchedOnFailure) {
     EXPECT_TRUE(ReadFixedFileInfo(FixturePath(L"fx_ver_4_0_8618_0"), info));
     EXPECT_EQ(info.dwFileVersionMS, 0x00040000u);
     EXPECT_EQ(info.dwFileVersionLS, 0x21AA0000u);
+    // The fixtures' product version differs, so that every version test would catch a read
+    // of the wrong field.
+    EXPECT_NE(info.dwProductVersionMS, info.dwFileVersionMS);
+    EXPECT_NE(info.dwProductVersionLS, info.dwFileVersionLS);
 }
 
 TEST(FileVersion, ZeroByteFileHasNoVersion) {

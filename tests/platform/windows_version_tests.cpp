@@ -10,7 +10,8 @@ TEST(WindowsVersionCode, FollowsPlatformMajorMinor) {
     EXPECT_EQ(ClassifyWindowsVersion(1, 4, 10), 2);   // 98 and 98 SE
     EXPECT_EQ(ClassifyWindowsVersion(1, 4, 90), 5);   // Me
     EXPECT_EQ(ClassifyWindowsVersion(1, 4, 3), 0);
-    EXPECT_EQ(ClassifyWindowsVersion(0, 3, 10), 2);   // any non-NT platform goes by minor only
+    EXPECT_EQ(ClassifyWindowsVersion(0, 3, 10), 0);   // Win32s: no 9x name
+    EXPECT_EQ(ClassifyWindowsVersion(0, 0, 0), 0);    // what a failed query leaves
     EXPECT_EQ(ClassifyWindowsVersion(2, 5, 0), 4);    // 2000
     EXPECT_EQ(ClassifyWindowsVersion(2, 5, 1), 6);    // XP
     EXPECT_EQ(ClassifyWindowsVersion(2, 5, 2), 6);    // Server 2003
@@ -26,11 +27,14 @@ TEST(WindowsVersionCode, UnrecognisedSystemIsAskedAgainRecognisedIsCached) {
     EXPECT_EQ(version.GetWindowsVersion(), 0);
     EXPECT_EQ(version.GetWindowsVersion(), 0);
     EXPECT_EQ(calls, 2);
+    answer = OsVersion{};  // the query failed
+    EXPECT_EQ(version.GetWindowsVersion(), 0);
+    EXPECT_EQ(calls, 3);
     answer = OsVersion{2, 5, 1, 2600};
     EXPECT_EQ(version.GetWindowsVersion(), 6);
     answer = OsVersion{2, 5, 0, 2195};
     EXPECT_EQ(version.GetWindowsVersion(), 6);
-    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(calls, 4);
 }
 
 TEST(WindowsVersionCode, RunningSystemIsNtFamily) {

@@ -5,6 +5,7 @@
 
 #include "platform/SystemLibrary.h"
 #include "platform/SystemMessage.h"
+#include "repair/ComponentLoader.h"
 #include "repair/modDLLRegister.h"
 #include "support/TestSupport.h"
 
@@ -77,18 +78,44 @@ TEST_F(RegisterComponentTest, MissingExportIsReportedWithoutACallAndUnloads) {
     EXPECT_FALSE(IsLoaded(path));
 }
 
-TEST_F(RegisterComponentTest, EmptyPathIsSkippedSilently) {
-    const RegistrationResult result = RegisterComponent(L"");
-    EXPECT_EQ(result.outcome, RegistrationOutcome::Skipped);
-    EXPECT_EQ(result.loadError, static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(result.status, S_OK);
+TEST_F(RegisterComponentTest, NothingAtThePathIsSkippedSilently) {
+    // "Not found" is what the page's record holds for a missing file.
+    for (const std::wstring& path : {std::wstring(), std::wstring(L"Not found"), dir_.path() + L"\\MSADO15.DLL",
+                                     dir_.path() + L"\\no folder\\MSADO15.DLL", dir_.path()}) {
+        const RegistrationResult result = RegisterComponent(path);
+        EXPECT_EQ(result.outcome, RegistrationOutcome::Skipped) << Narrow(path);
+        EXPECT_EQ(result.loadError, static_cast<DWORD>(ERROR_SUCCESS));
+        EXPECT_EQ(result.status, S_OK);
+    }
     EXPECT_TRUE(Calls().empty());
 }
 
-TEST_F(RegisterComponentTest, MissingFileFailsToLoadWithModuleNotFound) {
-    const RegistrationResult result = RegisterComponent(dir_.path() + L"\\MSADO15.DLL");
-    EXPECT_EQ(result.outcome, RegistrationOutcome::LoadFailed);
-    EXPECT_EQ(result.loadError, static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+TEST_F(RegisterComponentTest, PathsTheLoaderWouldCompleteAreNeverLoaded) {
+    // A record's path without its folder ("\System\ado\..." when the common files folder is
+    // unknown) would be completed from the current drive, whose root ordinary users can write to.
+    const qn::test::ScopedCurrentDirectory root(L"C:\\");
+    const qn::test::ScopedDirectory folder(L"C:\\System", true);
+    const qn::test::ScopedFile planted(L"C:\\System\\ado\\MSADO15.DLL", FixturePath(L"fx_reg_ok"));
+    for (const wchar_t* path : {L"\\System\\ado\\MSADO15.DLL", L"/System/ado/MSADO15.DLL",
+                                L"C:System\\ado\\MSADO15.DLL", L"System\\ado\\MSADO15.DLL",
+                                L"\\\\?\\C:\\System\\ado\\MSADO15.DLL", L"\\\\.\\C:\\System\\ado\\MSADO15.DLL"}) {
+        EXPECT_FALSE(IsFullPath(path)) << Narrow(path);
+        EXPECT_EQ(RegisterComponent(path).outcome, RegistrationOutcome::Skipped) << Narrow(path);
+    }
+    EXPECT_TRUE(Calls().empty());
+    // The plant itself is a working component: by its full path it registers.
+    EXPECT_EQ(RegisterComponent(planted.path()).outcome, RegistrationOutcome::Registered);
+    EXPECT_EQ(RegisterComponent(L"c:/System/ado/MSADO15.DLL").outcome, RegistrationOutcome::Registered);
+    EXPECT_EQ(Calls(), (std::vector<std::wstring>{planted.path(), L"c:\\System\\ado\\MSADO15.DLL"}));
+    EXPECT_TRUE(IsFullPath(L"\\\\server\\share\\MSADO15.DLL"));
+}
+
+TEST_F(RegisterComponentTest, NameTheSystemCannotUseIsAFailureWithItsReason) {
+    for (const std::wstring& path : {dir_.path() + L"\\MSADO15|.DLL", dir_.path() + L"\\MSADO15\"?.DLL"}) {
+        const RegistrationResult result = RegisterComponent(path);
+        EXPECT_EQ(result.outcome, RegistrationOutcome::LoadFailed) << Narrow(path);
+        EXPECT_FALSE(SystemMessage(result.loadError).empty()) << result.loadError;
+    }
 }
 
 TEST_F(RegisterComponentTest, FileThatIsNoModuleFailsToLoadWithAnExplainedError) {
@@ -133,24 +160,23 @@ TEST_F(RegisterComponentTest, ReleasesOnlyItsOwnLoadOnEveryOutcome) {
     }
 }
 
-TEST_F(RegisterComponentTest, FindsTheComponentsOwnDependenciesBesideIt) {
+TEST_F(RegisterComponentTest, DependencyIsTakenFromBesideTheComponentNeverFromBesideTheProgram) {
+    const qn::test::PlantedDependency plant;
     const qn::test::ScopedFile component(dir_.path() + L"\\fx_dep_user.dll", FixturePath(L"fx_dep_user"));
-    const qn::test::ScopedFile dependency(dir_.path() + L"\\fx_dep_base.dll",
-                                          qn::test::TestDir() + L"\\dependency\\fx_dep_base.dll");
-    const RegistrationResult result = RegisterComponent(component.path());
-    EXPECT_EQ(result.outcome, RegistrationOutcome::Registered);
-    // The status comes from the dependency's code.
-    EXPECT_EQ(result.status, S_FALSE);
-    EXPECT_FALSE(IsLoaded(component.path()));
-    EXPECT_FALSE(IsLoaded(dependency.path()));
-}
 
-TEST_F(RegisterComponentTest, MissingDependencyFailsToLoad) {
-    // Built beside the tests, where its dependency is not.
-    const RegistrationResult result = RegisterComponent(FixturePath(L"fx_dep_user"));
+    const RegistrationResult result = RegisterComponent(component.path());
     EXPECT_EQ(result.outcome, RegistrationOutcome::LoadFailed);
     EXPECT_EQ(result.loadError, static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
     EXPECT_FALSE(SystemMessage(result.loadError).empty());
+    EXPECT_FALSE(plant.WasLoaded());
+
+    const qn::test::ScopedFile dependency(dir_.path() + L"\\fx_dep_base.dll", qn::test::PlantedDependency::Genuine());
+    const RegistrationResult registered = RegisterComponent(component.path());
+    EXPECT_EQ(registered.outcome, RegistrationOutcome::Registered);
+    EXPECT_EQ(registered.status, S_FALSE);  // the dependency's code ran
+    EXPECT_FALSE(plant.WasLoaded());
+    EXPECT_FALSE(IsLoaded(component.path()));
+    EXPECT_FALSE(IsLoaded(dependency.path()));
 }
 
 }  // namespace

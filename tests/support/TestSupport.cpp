@@ -105,6 +105,15 @@ ScopedDirectory::~ScopedDirectory() {
     if (!backup_.empty()) ::MoveFileW(backup_.c_str(), path_.c_str());
 }
 
+ScopedCurrentDirectory::ScopedCurrentDirectory(const std::wstring& path) {
+    WCHAR previous[MAX_PATH + 1] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    previous_ = previous;
+    EXPECT_TRUE(::SetCurrentDirectoryW(path.c_str())) << ::GetLastError();
+}
+
+ScopedCurrentDirectory::~ScopedCurrentDirectory() { ::SetCurrentDirectoryW(previous_.c_str()); }
+
 TempDir::TempDir() {
     WCHAR temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH, temp);
@@ -114,6 +123,18 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() { RemoveTree(path_); }
+
+PlantedDependency::PlantedDependency()
+    : plant_(TestDir() + L"\\fx_dep_base.dll", TestDir() + L"\\planted\\fx_dep_base.dll") {
+    // The plant writes its path to the file this variable names when it is loaded.
+    EXPECT_TRUE(::SetEnvironmentVariableW(L"QN_PLANT_MARKER", (markerDir_.path() + L"\\plant.log").c_str()));
+}
+
+PlantedDependency::~PlantedDependency() { ::SetEnvironmentVariableW(L"QN_PLANT_MARKER", nullptr); }
+
+bool PlantedDependency::WasLoaded() const { return !ReadLines(markerDir_.path() + L"\\plant.log").empty(); }
+
+std::wstring PlantedDependency::Genuine() { return TestDir() + L"\\dependency\\fx_dep_base.dll"; }
 
 std::optional<RawValue> ReadRawValue(HKEY root, const std::wstring& key, const std::wstring& name) {
     HKEY opened = nullptr;

@@ -68,6 +68,18 @@ private:
     std::wstring backup_;
 };
 
+// Makes `path` the current folder for the test's lifetime.
+class ScopedCurrentDirectory {
+public:
+    explicit ScopedCurrentDirectory(const std::wstring& path);
+    ~ScopedCurrentDirectory();
+    ScopedCurrentDirectory(const ScopedCurrentDirectory&) = delete;
+    ScopedCurrentDirectory& operator=(const ScopedCurrentDirectory&) = delete;
+
+private:
+    std::wstring previous_;
+};
+
 // A fresh folder below the temporary folder, removed with everything in it afterwards.
 class TempDir {
 public:
@@ -79,6 +91,23 @@ public:
 
 private:
     std::wstring path_;
+};
+
+// The dependency of the fixture component fx_dep_user, planted beside the test program (where
+// a download lies beside QNRepair.exe) for the test's lifetime: a copy that leaves a trace when
+// it is loaded. The real one is in TestDir()\dependency.
+class PlantedDependency {
+public:
+    PlantedDependency();
+    ~PlantedDependency();
+    PlantedDependency(const PlantedDependency&) = delete;
+    PlantedDependency& operator=(const PlantedDependency&) = delete;
+    bool WasLoaded() const;
+    static std::wstring Genuine();
+
+private:
+    TempDir markerDir_;
+    ScopedFile plant_;
 };
 
 // Raw registry value: type and bytes.
