@@ -50,10 +50,9 @@ qn_wineboot() {
   for attempt in 1 2 3; do
     mkdir -p "$WINEPREFIX"
     "$QN_WINESERVER" -p </dev/null >/dev/null 2>&1
-    if timeout -s KILL 240 "$QN_WINE" wineboot --init </dev/null >/dev/null 2>&1 &&
-       [ -f "$WINEPREFIX/system.reg" ]; then
-      return 0
-    fi
+    # The wineserver writes the registry files later; the system folder is there at once.
+    timeout -s KILL 240 "$QN_WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
+    if [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then return 0; fi
     [ "$attempt" -lt 3 ] || break
     echo "Creating the Wine prefix $WINEPREFIX hung or failed (attempt $attempt of 3); retrying with a fresh one" >&2
     "$QN_WINESERVER" -k </dev/null >/dev/null 2>&1 || true

@@ -1,1 +1,1 @@
-qn_suite(repair INDEPENDENT)
+qn_suite(repair)

@@ -32,7 +32,7 @@ BOOL CALLBACK ReadChild(HWND child, LPARAM into) {
     WCHAR className[32] = {};
     ::GetClassNameW(child, className, 32);
     const std::wstring kind = className;
-    // The button's own flag: the box itself may still be on its way to the screen.
+    // The button's own flag: the box itself is not on the screen yet.
     const bool shown = (::GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0;
     if (kind == L"Button" && shown) box.buttons.push_back(::GetDlgCtrlID(child));
     if (kind == L"Static" && ::SendMessageW(child, STM_GETICON, 0, 0) != 0) box.hasIcon = true;
@@ -48,16 +48,12 @@ std::wstring WindowText(HWND window) {
 }  // namespace
 
 MessageBoxWatcher::MessageBoxWatcher(std::function<void()> whileShown)
-    : whileShown_(std::move(whileShown)), wake_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+    : whileShown_(std::move(whileShown)),
       hook_(::SetWindowsHookExW(WH_CBT, WatchActivations, nullptr, ::GetCurrentThreadId())) {
     tWatcher = this;
-    thread_ = std::thread([this] { Watch(); });
 }
 
-MessageBoxWatcher::~MessageBoxWatcher() {
-    Stop();
-    ::CloseHandle(wake_);
-}
+MessageBoxWatcher::~MessageBoxWatcher() { Stop(); }
 
 std::vector<SeenMessageBox> MessageBoxWatcher::Stop() {
     if (hook_) {
@@ -65,47 +61,18 @@ std::vector<SeenMessageBox> MessageBoxWatcher::Stop() {
         hook_ = nullptr;
         tWatcher = nullptr;
     }
-    stop_ = true;
-    ::SetEvent(wake_);
-    if (thread_.joinable()) thread_.join();
-    std::lock_guard<std::mutex> lock(mutex_);
     return seen_;
 }
 
-void MessageBoxWatcher::Activated(HWND window) {
-    if (!open_.insert(window).second) return;  // activated again, not a new box
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        arrived_.push_back(window);
-    }
-    ::SetEvent(wake_);
-}
-
-void MessageBoxWatcher::Watch() {
-    for (;;) {
-        HWND dialog = nullptr;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (!arrived_.empty()) {
-                dialog = arrived_.front();
-                arrived_.pop_front();
-            }
-        }
-        if (!dialog) {
-            if (stop_) return;
-            ::WaitForSingleObject(wake_, INFINITE);
-            continue;
-        }
-        // Read once the showing thread runs the box's own loop, which answers these messages.
-        SeenMessageBox box{WindowText(dialog), WindowText(::GetDlgItem(dialog, kMessageBoxTextId)), {}, false};
-        ::EnumChildWindows(dialog, ReadChild, reinterpret_cast<LPARAM>(&box));
-        if (whileShown_) whileShown_();
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            seen_.push_back(std::move(box));
-        }
-        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    }
+void MessageBoxWatcher::Activated(HWND dialog) {
+    if (!open_.insert(dialog).second) return;  // activated again, not a new box
+    // The box has its texts and buttons by now; it is about to be shown.
+    SeenMessageBox box{WindowText(dialog), WindowText(::GetDlgItem(dialog, kMessageBoxTextId)), {}, false};
+    ::EnumChildWindows(dialog, ReadChild, reinterpret_cast<LPARAM>(&box));
+    if (whileShown_) whileShown_();
+    seen_.push_back(std::move(box));
+    // Answered by the box's own message loop.
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 std::vector<std::wstring> SplitLines(const std::wstring& text, wchar_t separator) {
