@@ -46,15 +46,17 @@ qn_kill_prefix_processes() {
 # Creates or updates the prefix. Under emulation wineboot sometimes hangs in a qemu deadlock;
 # that attempt is killed and retried with a fresh prefix, at most twice more.
 qn_wineboot() {
-  local attempt fresh=$1
+  local attempt fresh=$1 status
   for attempt in 1 2 3; do
     mkdir -p "$WINEPREFIX"
     "$QN_WINESERVER" -p </dev/null >/dev/null 2>&1
-    # The wineserver writes the registry files later; the system folder is there at once.
-    timeout -s KILL 240 "$QN_WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
-    if [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then return 0; fi
+    status=0
+    timeout -s KILL 240 "$QN_WINE" wineboot --init </dev/null >/dev/null 2>&1 || status=$?
+    # 137: killed as hung. The wineserver writes the registry files later; the system folder
+    # is there at once.
+    if [ $status -ne 137 ] && [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then return 0; fi
     [ "$attempt" -lt 3 ] || break
-    echo "Creating the Wine prefix $WINEPREFIX hung or failed (attempt $attempt of 3); retrying with a fresh one" >&2
+    echo "Creating the Wine prefix $WINEPREFIX hung or failed (attempt $attempt of 3, status $status); retrying with a fresh one" >&2
     "$QN_WINESERVER" -k </dev/null >/dev/null 2>&1 || true
     qn_kill_prefix_processes
     if [ "$fresh" -eq 1 ]; then rm -rf "$WINEPREFIX"; fi
