@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/ControlBehaviour.h"
+#include "app/ControlText.h"
 #include "app/frmQNRepair.h"
 
 namespace qn {
@@ -16,16 +18,17 @@ Ctl frmQNRepair::FromHandle(HWND control) const {
 
 void frmQNRepair::SetText(Ctl id, const std::wstring& text) {
     ::SetWindowTextW(Control(id), text.c_str());
-    if (LayoutOf(id).kind == Kind::LinkLabel) FitLinkLabel(id);
-    if (LayoutOf(id).kind == Kind::Label) FitLabel(id);
+    FitToText(id);
 }
 
-std::wstring frmQNRepair::Text(Ctl id) const {
-    const HWND control = Control(id);
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+std::wstring WindowText(HWND window) {
+    if (!window) return {};
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
+
+std::wstring frmQNRepair::Text(Ctl id) const { return WindowText(Control(id)); }
 
 void frmQNRepair::SetVisible(Ctl id, bool visible) { ::ShowWindow(Control(id), visible ? SW_SHOWNA : SW_HIDE); }
 
@@ -53,10 +56,32 @@ void frmQNRepair::SetTabCaption(int index, const std::wstring& caption) {
 }
 
 LRESULT frmQNRepair::OnCtlColorStatic(HDC dc, HWND control) {
+    // Labels keep the default colours, button text on button face; set here all the same, as
+    // a DC's own default is black on white whatever the theme.
     const Ctl id = FromHandle(control);
-    if (id != Ctl::None && LayoutOf(id).kind == Kind::LinkLabel) ::SetTextColor(dc, RGB(0, 0, 255));
+    COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
+    if (id != Ctl::None && LayoutOf(id).kind == Kind::LinkLabel) {
+        HIGHCONTRASTW contrast{};
+        contrast.cbSize = sizeof(contrast);
+        const bool highContrast = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+                                  (contrast.dwFlags & HCF_HIGHCONTRASTON);
+        text = LinkColour(::GetSysColor(COLOR_HOTLIGHT), ::GetSysColor(COLOR_BTNFACE), text, highContrast);
+    }
+    ::SetTextColor(dc, text);
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void frmQNRepair::OnSystemColoursChanged() {
+    // The common controls learn of a new colour scheme only from their parent window.
+    for (size_t i = 0; i < kControlCount; ++i) {
+        const Ctl id = static_cast<Ctl>(i);
+        const Kind kind = LayoutOf(id).kind;
+        if (!Control(id) || (kind != Kind::ListView && kind != Kind::TabStrip && kind != Kind::ProgressBar)) continue;
+        ::SendMessageW(Control(id), WM_SYSCOLORCHANGE, 0, 0);
+        if (kind == Kind::ListView) ApplyListColours(Control(id));
+    }
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 bool frmQNRepair::OnSetCursor(HWND over) {

@@ -5,10 +5,10 @@
 
 #include <iterator>
 
+#include "app/ControlBehaviour.h"
 #include "app/WindowMessages.h"
 #include "app/frmQNRepair.h"
 #include "app/Layout.h"
-#include "resources/resource.h"
 
 namespace qn {
 
@@ -40,16 +40,6 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(page, message, wParam, lParam);
 }
 
-LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                               DWORD_PTR window) {
-    if (message == WM_MOUSEMOVE) {
-        ::SendMessageW(reinterpret_cast<HWND>(window), kMsgLinkMouseMove, id, 0);
-    } else if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(label, LinkLabelProc, id);
-    }
-    return ::DefSubclassProc(label, message, wParam, lParam);
-}
-
 LRESULT CALLBACK TabStripProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                               DWORD_PTR window) {
     switch (message) {
@@ -65,6 +55,34 @@ LRESULT CALLBACK TabStripProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lPa
             break;
     }
     return ::DefSubclassProc(tabs, message, wParam, lParam);
+}
+
+// A progress bar paints itself at once whenever it takes a new position (it updates its window
+// before returning), which under Wine is a round trip to the display for every file a repair
+// handles. That paint is declined: the bar stays invalid, and the next paint of the window,
+// which the repair lets run often enough to show progress, draws the latest position.
+LRESULT CALLBACK ProgressBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR moving) {
+    bool& inMove = *reinterpret_cast<bool*>(moving);
+    switch (message) {
+        case PBM_SETPOS:
+        case PBM_DELTAPOS:
+        case PBM_STEPIT: {
+            inMove = true;
+            const LRESULT result = ::DefSubclassProc(bar, message, wParam, lParam);
+            inMove = false;
+            return result;
+        }
+        case WM_PAINT:
+            if (inMove) return 0;
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(bar, ProgressBarProc, id);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(bar, message, wParam, lParam);
 }
 
 struct ClassAndStyle {
@@ -94,10 +112,10 @@ ClassAndStyle WindowKind(const ControlLayout& row) {
                     child | SS_NOPREFIX | SS_NOTIFY | (row.height > kSingleLineTwips ? SS_LEFT : SS_LEFTNOWORDWRAP), 0};
         case Kind::LinkLabel:
             // SS_NOTIFY: the label reports clicks and receives the mouse.
-            return {WC_STATICW, child | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+            return {WC_STATICW, child | tabStop | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
         case Kind::ListView:
-            return {WC_LISTVIEWW, child | tabStop | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                    WS_EX_CLIENTEDGE};
+            // Several rows can be selected, so that Ctrl+A and Ctrl+C can take them all.
+            return {WC_LISTVIEWW, child | tabStop | LVS_REPORT | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE};
         case Kind::ProgressBar:
             return {PROGRESS_CLASSW, child, 0};
     }
@@ -126,67 +144,81 @@ bool RegisterPageClass(HINSTANCE instance) {
     return ::RegisterClassExW(&wc) != 0;
 }
 
-bool frmQNRepair::CreateControls() {
-    dpi_ = WindowDpi(hwnd_);
-    linkCursor_ = static_cast<HCURSOR>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDC_LINKHAND), IMAGE_CURSOR,
-                                                    0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    faceName_ = kDesignFace;
-    CreateFonts();
-    for (size_t i = 0; i < kControlCount; ++i) {
-        const Ctl id = static_cast<Ctl>(i);
-        const ControlLayout& row = LayoutOf(id);
-        const ClassAndStyle kind = WindowKind(row);
-        const Ctl parent = WindowParent(id);
-        const HWND parentWindow = parent == Ctl::None ? hwnd_ : Control(parent);
-        const int controlId = id == Ctl::cmdQuit ? IDCANCEL : kFirstControlId + static_cast<int>(i);
-        const RECT r = PixelRect(id);
-        const HWND control = ::CreateWindowExW(
-            kind.exStyle, kind.className, row.designText, kind.style | (row.visible ? WS_VISIBLE : 0), r.left, r.top,
-            r.right - r.left, r.bottom - r.top, parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-            instance_, nullptr);
-        if (!control) return false;
-        controls_[i] = control;
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        switch (row.kind) {
-            case Kind::Page:
-                ::SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(id));
-                break;
-            case Kind::LinkLabel:
-                ::SetWindowSubclass(control, LinkLabelProc, static_cast<UINT_PTR>(id),
-                                    reinterpret_cast<DWORD_PTR>(hwnd_));
-                break;
-            case Kind::TabStrip: {
-                ::SetWindowSubclass(control, TabStripProc, static_cast<UINT_PTR>(id),
-                                    reinterpret_cast<DWORD_PTR>(hwnd_));
-                for (int tab = 0; tab < static_cast<int>(std::size(kTabDesignCaptions)); ++tab) {
-                    TCITEMW item{};
-                    item.mask = TCIF_TEXT;
-                    item.pszText = const_cast<wchar_t*>(kTabDesignCaptions[tab]);
-                    ::SendMessageW(control, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
-                }
-                break;
-            }
-            case Kind::ListView:
-                for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
-                    LVCOLUMNW col{};
-                    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-                    col.pszText = const_cast<wchar_t*>(kFileListColumns[column].header);
-                    col.cx = TwipsToPixels(kFileListColumns[column].widthTwips, dpi_);
-                    col.iSubItem = column;
-                    ::SendMessageW(control, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
-                }
-                break;
-            default:
-                break;
+bool frmQNRepair::CreateControls(Ctl container) {
+    // A new child window goes below its older siblings, so creating the rows in layout order
+    // gives the designed z-order. Group boxes come last, below the labels they frame, or they
+    // would paint over them.
+    for (const bool frames : {false, true}) {
+        for (size_t i = 0; i < kControlCount; ++i) {
+            const Ctl id = static_cast<Ctl>(i);
+            if (controls_[i] || WindowParent(id) != container || (LayoutOf(id).kind == Kind::Frame) != frames) continue;
+            if (!CreateControl(id)) return false;
         }
     }
-    // A new child window goes below its older siblings, so the creation order of the layout
-    // table is already the z-order. Group boxes go below the labels they frame, or they would paint over them.
-    for (const Ctl frame : {Ctl::Frame1, Ctl::Frame2, Ctl::Frame3}) {
-        ::SetWindowPos(Control(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
+}
+
+bool frmQNRepair::CreateControl(Ctl id) {
+    const auto i = static_cast<size_t>(id);
+    const ControlLayout& row = LayoutOf(id);
+    const ClassAndStyle kind = WindowKind(row);
+    const Ctl parent = WindowParent(id);
+    const HWND parentWindow = parent == Ctl::None ? hwnd_ : Control(parent);
+    const int controlId = id == Ctl::cmdQuit ? IDCANCEL : kFirstControlId + static_cast<int>(i);
+    RECT r = PixelRect(id);
+    // Created at the width its design text needs, so that no label is sized twice.
+    r.right = r.left + FittedWidth(id, row.designText);
+    const HWND control = ::CreateWindowExW(
+        kind.exStyle, kind.className, row.designText, kind.style | (row.visible ? WS_VISIBLE : 0), r.left, r.top,
+        r.right - r.left, r.bottom - r.top, parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+        instance_, nullptr);
+    if (!control) return false;
+    controls_[i] = control;
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    switch (row.kind) {
+        case Kind::Page:
+            ::SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(id));
+            break;
+        case Kind::LinkLabel:
+            AddLinkBehaviour(control, id, hwnd_);
+            break;
+        case Kind::TabStrip: {
+            ::SetWindowSubclass(control, TabStripProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(hwnd_));
+            for (int tab = 0; tab < static_cast<int>(std::size(kTabDesignCaptions)); ++tab) {
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = const_cast<wchar_t*>(kTabDesignCaptions[tab]);
+                ::SendMessageW(control, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
+            }
+            break;
+        }
+        case Kind::ListView: {
+            for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
+                LVCOLUMNW col{};
+                col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+                col.pszText = const_cast<wchar_t*>(kFileListColumns[column].header);
+                col.cx = TwipsToPixels(kFileListColumns[column].widthTwips, dpi_);
+                col.iSubItem = column;
+                ::SendMessageW(control, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
+            }
+            const auto style = static_cast<DWORD>(::SendMessageW(control, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+            ::SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+            ApplyListColours(control);
+            AddFileListKeys(control);
+            FitFileListColumns(id);
+            break;
+        }
+        case Kind::ProgressBar:
+            ::SetWindowSubclass(control, ProgressBarProc, static_cast<UINT_PTR>(id),
+                                reinterpret_cast<DWORD_PTR>(&progressMoving_));
+            break;
+        case Kind::Button:
+            if ((id == Ctl::Command1 || id == Ctl::Command3) && state_.lWinVersion == kWinXP) SetRepairButtonIcon(id);
+            break;
+        default:
+            break;
     }
-    SizeWindow();
-    FitTexts();
+    if (CaptionOf(id) != Ctl::None) AddAccessibleName(control, id, hwnd_);
     return true;
 }
 

@@ -5,13 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/ControlText.h"
 #include "app/frmQNRepair.h"
 
 namespace qn {
 
-namespace {
-
-std::wstring CellText(HWND list, int item, int column) {
+std::wstring ListCellText(HWND list, int item, int column) {
     WCHAR buffer[1024] = {};
     LVITEMW cell{};
     cell.iSubItem = column;
@@ -20,6 +19,8 @@ std::wstring CellText(HWND list, int item, int column) {
     ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&cell));
     return buffer;
 }
+
+namespace {
 
 // `first` and `second` are the items' own data: their rows before the sort.
 int CALLBACK CompareCells(LPARAM first, LPARAM second, LPARAM context) {
@@ -55,6 +56,9 @@ void frmQNRepair::FillFileList(Ctl listView, const FileList& files) {
     // A list the user has sorted stays sorted when it is filled anew.
     SortFileList(listView);
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    // After the redraw is back on: only then does the list know whether it needs a scroll bar,
+    // which takes from the width the columns share.
+    FitFileListColumns(listView);
     ::InvalidateRect(list, nullptr, TRUE);
 }
 
@@ -68,7 +72,7 @@ void frmQNRepair::SortFileList(Ctl listView) {
     const auto count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     std::vector<std::wstring> cells;
     for (int row = 0; row < count; ++row) {
-        cells.push_back(CellText(list, row, *column));
+        cells.push_back(ListCellText(list, row, *column));
         LVITEMW item{};
         item.mask = LVIF_PARAM;
         item.iItem = row;

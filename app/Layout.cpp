@@ -9,6 +9,10 @@ namespace {
 using K = Kind;
 using C = Ctl;
 
+// Link labels are tab stops after the control above them: Label19 and Label23 come first on
+// their pages (a page is never a stop itself, so Label19 may share its page's index), the
+// advertising link after the page, before cmdAbout.
+//
 // Creation order is z-order (first on top): the pages lie above the tab strip's display area,
 // so the tab strip comes last; a button covers the label it hides (Command1 over Label11); a
 // version value lies above the caption or link on its left, which may run into it when the
@@ -17,7 +21,7 @@ constexpr ControlLayout kLayout[] = {
     {C::cmdQuit, L"cmdQuit", K::Button, C::None, 5430, 5055, 1170, 360, L"", true, 0},
     {C::cmdAbout, L"cmdAbout", K::Button, C::None, 6705, 5055, 1170, 360, L"", true, 56},
     {C::lblQNAd, L"lblQNAd", K::Label, C::None, 270, 5025, 5175, 210, L"", true, -1},
-    {C::lblQNAdLink, L"lblQNAdLink", K::LinkLabel, C::None, 270, 5250, 75, 195, L"", true, -1},
+    {C::lblQNAdLink, L"lblQNAdLink", K::LinkLabel, C::None, 270, 5250, 75, 195, L"", true, 36},
 
     {C::picMDAC, L"picMDAC", K::Page, C::None, 105, 480, 7725, 4440, L"", true, 2},
     {C::picWindows, L"picWindows", K::Page, C::None, 105, 480, 7725, 4440, L"", true, 4},
@@ -27,7 +31,7 @@ constexpr ControlLayout kLayout[] = {
     {C::Label8, L"Label8", K::Label, C::picMDAC, 4320, 144, 1596, 204, L"", true, -1},
     {C::Label7, L"Label7", K::Label, C::picMDAC, 144, 144, 3948, 204, L"", true, -1},
     {C::Label21, L"Label21", K::Label, C::picMDAC, 4320, 384, 1596, 204, L"2.80.1022.3", true, -1},
-    {C::Label19, L"Label19", K::LinkLabel, C::picMDAC, 150, 390, 570, 195, L"", true, -1},
+    {C::Label19, L"Label19", K::LinkLabel, C::picMDAC, 150, 390, 570, 195, L"", true, 2},
     {C::Label22, L"Label22", K::Label, C::picMDAC, 150, 690, 2940, 210, L"", true, -1},
     {C::lvwMDACFiles, L"lvwMDACFiles", K::ListView, C::picMDAC, 150, 915, 7425, 2745, L"", true, 3},
     {C::Command1, L"Command1", K::Button, C::picMDAC, 144, 3792, 2500, 360, L"", true, 27},
@@ -37,7 +41,7 @@ constexpr ControlLayout kLayout[] = {
     {C::Label24, L"Label24", K::Label, C::picJET, 4368, 144, 1596, 204, L"", true, -1},
     {C::Label25, L"Label25", K::Label, C::picJET, 144, 144, 4092, 204, L"", true, -1},
     {C::Label10, L"Label10", K::Label, C::picJET, 4368, 384, 1596, 204, L"4.0.8618", true, -1},
-    {C::Label23, L"Label23", K::LinkLabel, C::picJET, 150, 390, 45, 195, L"", true, -1},
+    {C::Label23, L"Label23", K::LinkLabel, C::picJET, 150, 390, 45, 195, L"", true, 28},
     {C::Label9, L"Label9", K::Label, C::picJET, 90, 690, 2940, 210, L"", true, -1},
     {C::Command3, L"Command3", K::Button, C::picJET, 144, 3792, 2500, 360, L"", true, 34},
     {C::lvwJetFiles, L"lvwJetFiles", K::ListView, C::picJET, 150, 915, 7425, 2745, L"", true, 35},
@@ -87,7 +91,29 @@ constexpr bool RowsInControlOrder() {
 }
 static_assert(RowsInControlOrder(), "layout rows must be in the order of Ctl");
 
+// Values named by the caption on their left (or above them), lists by their heading, progress
+// bars by the button of the repair they show.
+struct CaptionRow {
+    Ctl control;
+    Ctl caption;
+};
+constexpr CaptionRow kCaptions[] = {
+    {C::Label8, C::Label7},   {C::Label21, C::Label19}, {C::lvwMDACFiles, C::Label22}, {C::ProgressBar1, C::Command1},
+    {C::Label24, C::Label25}, {C::Label10, C::Label23}, {C::lvwJetFiles, C::Label9},   {C::ProgressBar3, C::Command3},
+    {C::Label2, C::Label1},   {C::Label4, C::Label3},   {C::Label5, C::Label6},        {C::Label13, C::Label14},
+    {C::Label29, C::Label28}, {C::Label30, C::Label31}, {C::Label32, C::Label33},      {C::Label27, C::Label26},
+    {C::Label17, C::Label18}, {C::Label16, C::Label15}, {C::Label34, C::Label35},      {C::Label36, C::Label37},
+    {C::Label38, C::Label39},
+};
+
 }  // namespace
+
+Ctl CaptionOf(Ctl id) {
+    for (const CaptionRow& row : kCaptions) {
+        if (row.control == id) return row.caption;
+    }
+    return Ctl::None;
+}
 
 const ControlLayout& LayoutOf(Ctl id) { return kLayout[static_cast<size_t>(id)]; }
 

@@ -64,16 +64,23 @@ RECT ParentRectTwips(Ctl id);
 Ctl WindowParent(Ctl id);
 
 // Columns of the two file lists: header text and width in twips; the same in every language.
+// The designed width is the least a column gets: a column grows to its widest text and header,
+// and the one that fills the rest takes whatever width of the list the others leave.
 struct ColumnLayout {
     const wchar_t* key;
     const wchar_t* header;
     int widthTwips;
+    bool fillsRest = false;
 };
 inline constexpr ColumnLayout kFileListColumns[] = {
     {L"FILENAME", L"Dateiname", 1000},
     {L"FILEVERSION", L"Dateiversion", 900},
-    {L"FILEPATH", L"Pfad", 4300},
+    {L"FILEPATH", L"Pfad", 4300, true},
 };
+
+// The control whose text names `id` for screen readers (a value's caption, a list's heading, a
+// progress bar's action), or Ctl::None when the control's own text is its name.
+Ctl CaptionOf(Ctl id);
 
 // Tabs of TabStrip1 with their design captions; tabs 3 and 4 are localised at start-up.
 inline constexpr const wchar_t* kTabDesignCaptions[] = {

@@ -39,6 +39,8 @@ void frmQNRepair::OnTabClick() {
 void frmQNRepair::ShowPage(int selectedTab) {
     if (selectedTab < 1 || selectedTab > static_cast<int>(std::size(kPageRows))) return;
     const PageRow& row = kPageRows[selectedTab - 1];
+    // Its controls are created before it comes to the front, so it appears once, complete.
+    CreateControls(row.shown);
     SetVisible(row.shown, true);
     BringToFront(row.shown);
     for (const Ctl page : row.hidden) SetVisible(page, false);

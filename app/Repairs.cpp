@@ -91,7 +91,7 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list
             }
         }
         ::SendMessageW(Control(progressBar), PBM_SETPOS, static_cast<WPARAM>(i + 1), 0);
-        if (!DoEvents()) break;
+        if (!DoEventsBetweenSteps()) break;
     }
     return failures;
 }

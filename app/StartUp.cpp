@@ -10,8 +10,9 @@
 namespace qn {
 
 void frmQNRepair::Load() {
-    AdaptFontsToIconTitleFont();
-
+    // The font follows the icon-title font from the first control on (Create), and a page's
+    // controls are created when the page is first shown: the button icons and list styles go
+    // onto each control as it is created (CreateControl).
     WCHAR systemDir[261] = {};
     ::GetSystemDirectoryW(systemDir, 260);
     state_.sSystemDir = systemDir;  // up to the first NUL
@@ -23,18 +24,11 @@ void frmQNRepair::Load() {
     SetText(Ctl::cmdQuit, LoadResString(IDS_EXIT));
     SetText(Ctl::cmdAbout, LoadResString(IDS_ABOUT));
 
-    if (state_.lWinVersion == kWinXP) SetRepairButtonIcons();
-
-    for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
-        const auto style = static_cast<DWORD>(::SendMessageW(Control(list), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-        ::SendMessageW(Control(list), LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                       style | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
-    }
-
     SetTabCaption(2, LoadResString(IDS_TAB_WINDOWS));
     SetTabCaption(3, LoadResString(IDS_TAB_COMPONENTS));
 
     // picComponents stays as it is: picMDAC covers it.
+    CreateControls(Ctl::picMDAC);
     SetVisible(Ctl::picMDAC, true);
     BringToFront(Ctl::picMDAC);
     SetVisible(Ctl::picJET, false);
@@ -48,14 +42,11 @@ bool IsTahoma(const LOGFONTW& iconTitleFont) {
     return std::wstring(iconTitleFont.lfFaceName, 6) == L"Tahoma";
 }
 
-void frmQNRepair::AdaptFontsToIconTitleFont() {
+void frmQNRepair::ChooseFontFace() {
     LOGFONTW iconTitle{};
-    // On failure the record stays zeroed, the face name is empty and no font changes.
+    // On failure the record stays zeroed, the face name is empty and the design face stays.
     ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(iconTitle), &iconTitle, 0);
-    if (!IsTahoma(iconTitle)) return;
-    faceName_ = L"Tahoma";
-    CreateFonts();
-    ApplyFonts();
+    faceName_ = IsTahoma(iconTitle) ? L"Tahoma" : kDesignFace;
 }
 
 void frmQNRepair::DetectQuillnest() {
@@ -74,13 +65,11 @@ void frmQNRepair::DetectQuillnest() {
     }
 }
 
-void frmQNRepair::SetRepairButtonIcons() {
-    for (const Ctl button : {Ctl::Command1, Ctl::Command3}) {
-        UniqueIcon icon{static_cast<HICON>(::LoadImageW(instance_, L"ICON_REPAIR_16", IMAGE_ICON, 16, 16, 0))};
-        if (!icon) continue;
-        // The image list holds its own copy of the icon and lives as long as the window.
-        buttonImages_.push_back(SetButtonIcon(Control(button), icon.get(), 1, 1));
-    }
+void frmQNRepair::SetRepairButtonIcon(Ctl button) {
+    UniqueIcon icon{static_cast<HICON>(::LoadImageW(instance_, L"ICON_REPAIR_16", IMAGE_ICON, 16, 16, 0))};
+    if (!icon) return;
+    // The image list holds its own copy of the icon and lives as long as the window.
+    buttonImages_.push_back(SetButtonIcon(Control(button), icon.get(), 1, 1));
 }
 
 }  // namespace qn

@@ -71,61 +71,44 @@ RECT frmQNRepair::PixelRect(Ctl id) const {
                 TwipsToPixels(r.bottom, dpi_)};
 }
 
-void frmQNRepair::SizeWindow() {
+void frmQNRepair::PlaceWindow() {
     const int width = TwipsToPixels(kClientWidthTwips, dpi_);
     const int height = TwipsToPixels(kClientHeightTwips, dpi_);
-    const RECT window = WindowRectForClient(width, height, static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE)),
-                                            static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT frame = WindowRectForClient(width, height, static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+                                           static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi_);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    // Size and place in one move: each move of a window costs a round of messages.
+    const int outerWidth = frame.right - frame.left;
+    const int outerHeight = frame.bottom - frame.top;
+    ::SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - outerWidth) / 2,
+                   area.top + (area.bottom - area.top - outerHeight) / 2, outerWidth, outerHeight,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     FitClientArea(hwnd_, width, height);
 }
 
 void frmQNRepair::ApplyFonts() {
     for (size_t i = 0; i < kControlCount; ++i) {
+        if (!controls_[i]) continue;
         ::SendMessageW(controls_[i], WM_SETFONT,
                        reinterpret_cast<WPARAM>(underlined_[i] ? underlinedFont_.get() : font_.get()), FALSE);
-    }
-    FitTexts();
-}
-
-void frmQNRepair::FitTexts() {
-    for (size_t i = 0; i < kControlCount; ++i) {
-        const Ctl id = static_cast<Ctl>(i);
-        if (LayoutOf(id).kind == Kind::LinkLabel) FitLinkLabel(id);
-        if (LayoutOf(id).kind == Kind::Label) FitLabel(id);
+        FitToText(static_cast<Ctl>(i));
     }
 }
 
 void frmQNRepair::ApplyLayout() {
-    SizeWindow();
+    PlaceWindow();
     for (size_t i = 0; i < kControlCount; ++i) {
+        if (!controls_[i]) continue;
         const RECT r = PixelRect(static_cast<Ctl>(i));
         ::SetWindowPos(controls_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
-        for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
-            ::SendMessageW(Control(list), LVM_SETCOLUMNWIDTH, column,
-                           TwipsToPixels(kFileListColumns[column].widthTwips, dpi_));
-        }
-    }
+    // The fonts fit every text anew, the lists' columns among them.
     ApplyFonts();
     ::InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void frmQNRepair::CenterOnScreen() {
-    RECT window{};
-    ::GetWindowRect(hwnd_, &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& area = monitor.rcWork;
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    ::SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
-                   area.top + (area.bottom - area.top - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void frmQNRepair::OnDpiChanged(UINT dpi, const RECT& suggested) {
@@ -155,27 +138,32 @@ void SetWidth(HWND control, int width) {
 
 }  // namespace
 
-void frmQNRepair::FitLinkLabel(Ctl label) {
+int frmQNRepair::FittedWidth(Ctl label, const std::wstring& text) const {
+    const auto i = static_cast<size_t>(label);
+    const ControlLayout& row = LayoutOf(label);
     // A link label is as wide as its text, so that only the text reacts to the mouse.
-    const HWND control = Control(label);
-    SetWidth(control, TextWidth(measureDc_.get(),
-                                underlined_[static_cast<size_t>(label)] ? underlinedFont_.get() : font_.get(), Text(label)));
-}
-
-void frmQNRepair::FitLabel(Ctl label) {
+    if (row.kind == Kind::LinkLabel) {
+        return TextWidth(measureDc_.get(), underlined_[i] ? underlinedFont_.get() : font_.get(), text);
+    }
+    const RECT laidOut = PixelRect(label);
+    const int width = laidOut.right - laidOut.left;
+    if (row.kind != Kind::Label || row.height > kSingleLineTwips) return width;
     // A one-line label whose text is wider than laid out (a wider font than designed, a long
     // translation) grows to the right as far as its page allows, rather than cutting the text.
-    const ControlLayout& row = LayoutOf(label);
-    if (row.height > kSingleLineTwips) return;
-    const HWND control = Control(label);
-    const RECT laidOut = ParentRectTwips(label);
-    const int left = TwipsToPixels(laidOut.left, dpi_);
-    const int width = TwipsToPixels(laidOut.right, dpi_) - left;
-    RECT parent{};
-    ::GetClientRect(::GetParent(control), &parent);
-    const int room = std::max(width, static_cast<int>(parent.right) - left - TwipsToPixels(kPageMarginTwips, dpi_));
-    const int text = TextWidth(measureDc_.get(), font_.get(), Text(label));
-    SetWidth(control, std::clamp(text, width, room));
+    const Ctl parent = WindowParent(label);
+    const RECT parentRect = parent == Ctl::None ? RECT{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), 0} : PixelRect(parent);
+    const int parentWidth = static_cast<int>(parentRect.right - parentRect.left);
+    const int room = std::max(width, parentWidth - static_cast<int>(laidOut.left) - TwipsToPixels(kPageMarginTwips, dpi_));
+    return std::clamp(TextWidth(measureDc_.get(), font_.get(), text), width, room);
+}
+
+void frmQNRepair::FitToText(Ctl id) {
+    const Kind kind = LayoutOf(id).kind;
+    if ((kind == Kind::Label && LayoutOf(id).height <= kSingleLineTwips) || kind == Kind::LinkLabel) {
+        SetWidth(Control(id), FittedWidth(id, Text(id)));
+    } else if (kind == Kind::ListView) {
+        FitFileListColumns(id);
+    }
 }
 
 }  // namespace qn

@@ -11,6 +11,9 @@ inline constexpr UINT kMsgSurfaceMouseMove = WM_APP + 1;
 inline constexpr UINT kMsgLinkMouseMove = WM_APP + 2;
 // A mouse button went down over the tab strip.
 inline constexpr UINT kMsgTabMouseDown = WM_APP + 3;
+// A screen reader asks for a control's name; wParam: the control's Ctl. The result is the
+// window of the control whose text names it, or null when its own text is its name.
+inline constexpr UINT kMsgCaptionOf = WM_APP + 4;
 
 inline constexpr UINT_PTR kTabTimerId = 1;
 inline constexpr UINT kTabTimerMs = 1;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/WindowMessages.h"
+#include "resources/resource.h"
 
 namespace qn {
 
@@ -63,12 +64,20 @@ bool frmQNRepair::Create(int showCommand) {
                            640, 480, nullptr, nullptr, instance_, this)) {
         return false;
     }
-    if (!CreateControls()) {
+    dpi_ = WindowDpi(hwnd_);
+    PlaceWindow();
+    linkCursor_ = static_cast<HCURSOR>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDC_LINKHAND), IMAGE_CURSOR, 0, 0,
+                                                    LR_DEFAULTSIZE | LR_SHARED));
+    // The font is settled before the first control exists, so each control gets it once.
+    ChooseFontFace();
+    CreateFonts();
+    if (!CreateControls(Ctl::None)) {
         ::DestroyWindow(hwnd_);
         return false;
     }
+    // As a dialog starts: focus cues shown or not after the input that opened the window.
+    ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     Load();
-    CenterOnScreen();
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
     ::SetFocus(Control(Ctl::cmdQuit));
@@ -116,6 +125,16 @@ LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMsgTabMouseDown:
             OnTabMouseDown();
             return 0;
+        case kMsgCaptionOf: {
+            const Ctl caption = CaptionOf(static_cast<Ctl>(wParam));
+            return reinterpret_cast<LRESULT>(caption == Ctl::None ? nullptr : Control(caption));
+        }
+        case WM_SYSCOLORCHANGE:
+            OnSystemColoursChanged();
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) OnSystemColoursChanged();
+            break;
         case WM_TIMER:
             if (wParam == kTabTimerId) OnTabTimer();
             else if (wParam == kShellExecuteTimerId) OnShellExecuteTimer();
@@ -194,9 +213,24 @@ void frmQNRepair::OnClose() {
     ::DestroyWindow(hwnd_);
 }
 
-bool frmQNRepair::DoEvents() {
+bool frmQNRepair::DoEvents() { return RunPendingMessages(0); }
+
+bool frmQNRepair::DoEventsBetweenSteps() {
+    // Under Wine every paint is a round trip to the display; a step of a repair takes about a
+    // millisecond, so painting after each would cost as much as the work. The user still sees
+    // the progress move, and clicks and keys are answered after every step.
+    constexpr DWORD kPaintIntervalMs = 50;
+    const DWORD now = ::GetTickCount();
+    if (now - lastPaintTick_ >= kPaintIntervalMs) {
+        lastPaintTick_ = now;
+        return DoEvents();
+    }
+    return RunPendingMessages(PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
+}
+
+bool frmQNRepair::RunPendingMessages(UINT filter) {
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | filter)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
@@ -213,6 +247,8 @@ bool frmQNRepair::PreTranslateMessage(MSG& msg) {
     if (!hwnd_ || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB &&
         !(::GetKeyState(VK_CONTROL) & 0x8000)) {
+        // The user works with the keyboard: from now on the focused control shows it.
+        ::SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
         MoveFocusInOrder(msg.hwnd, (::GetKeyState(VK_SHIFT) & 0x8000) != 0);
         return true;
     }

@@ -69,6 +69,9 @@ public:
     // Runs pending window messages once. False when the program is to end (WM_QUIT seen; it
     // is posted again for the main loop) or the window is closing.
     bool DoEvents();
+    // As DoEvents, for a long piece of work between two of its steps: input, posted and sent
+    // messages run every time, painting only when the last paint is a moment ago.
+    bool DoEventsBetweenSteps();
 
     // Page analyses and their lists.
     void FillMDACPage();
@@ -100,6 +103,7 @@ private:
     void OnCommand(WORD id, WORD code, HWND control);
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    void OnSystemColoursChanged();
     bool OnSetCursor(HWND over);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnClose();
@@ -107,21 +111,24 @@ private:
 
     // Start-up.
     void Load();
-    void AdaptFontsToIconTitleFont();
+    void ChooseFontFace();   // Tahoma when the icon-title font is Tahoma
     void DetectQuillnest();
-    void SetRepairButtonIcons();
+    void SetRepairButtonIcon(Ctl button);
 
-    // Layout and controls.
-    bool CreateControls();
+    // Layout and controls. Controls are created per window parent: the window's own at
+    // start-up, a page's when the page is first shown; a control not created yet is null.
+    bool CreateControls(Ctl container);
+    bool CreateControl(Ctl id);
     void CreateFonts();
     void ApplyLayout();      // everything, as after a DPI change
-    void SizeWindow();       // the window around its client area
+    void PlaceWindow();      // the window around its client area, centred on its monitor
     void ApplyFonts();       // the current fonts onto every control
-    void FitTexts();         // labels whose width follows their text
     RECT PixelRect(Ctl id) const;
-    void CenterOnScreen();
-    void FitLinkLabel(Ctl label);
-    void FitLabel(Ctl label);
+    // The width of a label for `text`: a link label's is its text's, a one-line label's
+    // grows with its text; other controls keep their laid-out width.
+    int FittedWidth(Ctl id, const std::wstring& text) const;
+    void FitToText(Ctl id);   // a label's width, a list's columns
+    void FitFileListColumns(Ctl listView);
     Ctl FromHandle(HWND control) const;
 
     // Control helpers.
@@ -145,6 +152,7 @@ private:
     // Page switching.
     void ShowPage(int selectedTab);
     void MoveFocusInOrder(HWND from, bool backwards);
+    bool RunPendingMessages(UINT filter);
 
     // Repairs.
     friend class RepairScope;
@@ -174,6 +182,8 @@ private:
     std::optional<int> jetSortColumn_;
     HWND focusOnDeactivate_ = nullptr;
     int repairDepth_ = 0;
+    DWORD lastPaintTick_ = 0;
+    bool progressMoving_ = false;  // a progress bar is taking a new position
     bool closePending_ = false;
 };
 

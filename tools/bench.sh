@@ -23,7 +23,7 @@ size_row() {  # <label> <file> <goal bytes or empty>
   if [ -n "$3" ]; then
     goal="≤ $(( $3 / 1024 )) KB"
   fi
-  printf '| %s | %d KB (%d bytes) | — | — | %s |\n' "$1" $(( (bytes + 1023) / 1024 )) "$bytes" "$goal"
+  printf '| %s | %d KB (%d bytes) | — | — | %s | — |\n' "$1" $(( (bytes + 1023) / 1024 )) "$bytes" "$goal"
 }
 machine="Debian $(cat /etc/debian_version), $(nproc) cores, $(/usr/lib/wine/wine64 --version)"
 {

@@ -99,6 +99,10 @@ void FormDriver::ChooseTab(int index) {
     ::SendMessageW(control(Ctl::TabStrip1), TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
 }
 
+void FormDriver::ShowEveryPage() {
+    for (const int tab : {1, 2, 3, 0}) ChooseTab(tab);
+}
+
 void FormDriver::ClickTab(int index) {
     const HWND tabs = control(Ctl::TabStrip1);
     RECT item{};

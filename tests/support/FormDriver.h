@@ -39,6 +39,9 @@ public:
     // What a user does.
     void Click(Ctl button);                 // BM_CLICK / STN_CLICKED through the real control
     void ChooseTab(int index);              // keyboard-style: TCM_SETCURFOCUS
+    // Chooses every other tab once and then the MDAC tab again: a page's controls exist only
+    // from the first time it is shown.
+    void ShowEveryPage();
     void ClickTab(int index);               // mouse press on the tab strip, then the selection
     void ClickColumn(Ctl listView, int column);
     void MoveMouseOver(Ctl id);             // WM_MOUSEMOVE to the control (or page surface)

@@ -232,6 +232,31 @@ ScopedRegKey::~ScopedRegKey() {
     }
 }
 
+ScopedIconTitleFace::ScopedIconTitleFace(const wchar_t* face) {
+    ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(saved_), &saved_, 0);
+    LOGFONTW changed = saved_;
+    lstrcpynW(changed.lfFaceName, face, LF_FACESIZE);
+    EXPECT_TRUE(::SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof(changed), &changed, 0));
+}
+
+ScopedIconTitleFace::~ScopedIconTitleFace() {
+    ::SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof(saved_), &saved_, 0);
+}
+
+ScopedSysColors::ScopedSysColors(const std::vector<std::pair<int, COLORREF>>& colours) {
+    std::vector<COLORREF> changed;
+    for (const auto& [element, colour] : colours) {
+        elements_.push_back(element);
+        saved_.push_back(::GetSysColor(element));
+        changed.push_back(colour);
+    }
+    EXPECT_TRUE(::SetSysColors(static_cast<int>(elements_.size()), elements_.data(), changed.data()));
+}
+
+ScopedSysColors::~ScopedSysColors() {
+    ::SetSysColors(static_cast<int>(elements_.size()), elements_.data(), saved_.data());
+}
+
 void PumpMessages() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

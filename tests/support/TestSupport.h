@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qn::test {
@@ -155,6 +156,32 @@ private:
 };
 
 bool KeyExists(HKEY root, const std::wstring& key);
+
+// The icon-title font of the machine under test, changed for one test and restored after.
+class ScopedIconTitleFace {
+public:
+    explicit ScopedIconTitleFace(const wchar_t* face);
+    ~ScopedIconTitleFace();
+    ScopedIconTitleFace(const ScopedIconTitleFace&) = delete;
+    ScopedIconTitleFace& operator=(const ScopedIconTitleFace&) = delete;
+
+private:
+    LOGFONTW saved_{};
+};
+
+// System colours (COLOR_* index, colour) set for one test and restored after; the system tells
+// every window of both changes.
+class ScopedSysColors {
+public:
+    explicit ScopedSysColors(const std::vector<std::pair<int, COLORREF>>& colours);
+    ~ScopedSysColors();
+    ScopedSysColors(const ScopedSysColors&) = delete;
+    ScopedSysColors& operator=(const ScopedSysColors&) = delete;
+
+private:
+    std::vector<int> elements_;
+    std::vector<COLORREF> saved_;
+};
 
 // How long a test waits for something the window does by itself (a timer, a posted message):
 // far longer than it takes even under emulation, so that only a fault makes it run out.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/frmQNRepair.h"
 #include "support/TestSupport.h"
 
@@ -72,14 +74,21 @@ void ClickPointer() {
     PumpUntil([] { return !InputWaiting(); }, "the click arrives");
 }
 
-void PressKey(frmQNRepair& form, WORD key) {
-    INPUT input[2]{};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = key;
-    input[1] = input[0];
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(::SendInput(2, input, sizeof(INPUT)), 2u);
-    RunMessageLoopUntil(form, [] { return !InputWaiting(); }, "the key press arrives");
+void PressKey(frmQNRepair& form, WORD key) { PressKeys(form, {key}); }
+
+void PressKeys(frmQNRepair& form, std::initializer_list<WORD> keys) {
+    std::vector<INPUT> input(keys.size() * 2);
+    size_t down = 0;
+    for (const WORD key : keys) {
+        INPUT& press = input[down];
+        press.type = INPUT_KEYBOARD;
+        press.ki.wVk = key;
+        input[input.size() - 1 - down] = press;
+        input[input.size() - 1 - down].ki.dwFlags = KEYEVENTF_KEYUP;
+        ++down;
+    }
+    ASSERT_EQ(::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)), input.size());
+    RunMessageLoopUntil(form, [] { return !InputWaiting(); }, "the key presses arrive");
 }
 
 void RunMessageLoopUntil(frmQNRepair& form, const std::function<bool()>& done, const char* what) {

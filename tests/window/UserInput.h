@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 
 namespace qn {
 class frmQNRepair;
@@ -32,6 +33,9 @@ void ClickPointer();
 
 // Presses and releases `key`; the window's own message loop (with its dialog keys) runs them.
 void PressKey(frmQNRepair& form, WORD key);
+
+// Presses `keys` in order and releases them in reverse, as for Ctrl+C: {VK_CONTROL, 'C'}.
+void PressKeys(frmQNRepair& form, std::initializer_list<WORD> keys);
 
 // Runs the window's own message loop until `done` holds or the loop ends; the test fails,
 // naming `what`, when neither happens within kPatienceMs.

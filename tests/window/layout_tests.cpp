@@ -3,7 +3,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
+
 #include "support/FormDriver.h"
+#include "support/TestSupport.h"
 
 using namespace qn;
 using namespace qn::test;
@@ -25,6 +29,7 @@ void ExpectRect(const RECT& r, int left, int top, int width, int height, const c
 TEST(Layout, ClientAreaAndPlacesAtNinetySixDpi) {
     FormDriver window;
     ASSERT_EQ(window.form().Dpi(), 96u);
+    window.ShowEveryPage();
     RECT client{};
     ::GetClientRect(window.hwnd(), &client);
     EXPECT_EQ(client.right, 532);   // 7980 twips
@@ -55,6 +60,7 @@ TEST(Layout, NoMinimiseMaximiseOrSizingAndCentred) {
 
 TEST(Layout, ControlsAreStandardClasses) {
     FormDriver window;
+    window.ShowEveryPage();
     EXPECT_EQ(ClassOf(window.control(Ctl::TabStrip1)), L"SysTabControl32");
     EXPECT_EQ(ClassOf(window.control(Ctl::lvwJetFiles)), L"SysListView32");
     EXPECT_EQ(ClassOf(window.control(Ctl::ProgressBar3)), L"msctls_progress32");
@@ -88,14 +94,24 @@ TEST(Layout, LinkLabelsAreAsWideAsTheirText) {
     EXPECT_EQ(link.left, 18);
 }
 
-TEST(Layout, TabKeyFollowsDesignedOrder) {
+TEST(Layout, TabKeyFollowsDesignedOrderWithEachLinkAfterTheControlAboveIt) {
+    // Quillnest not installed and an older MDAC: all three links show.
+    ScopedRegKey noQuillnest{HKEY_CLASSES_ROOT, L".qna", false};
+    ScopedRegValue oldMdac{HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\DataAccess", L"FullInstallVer",
+                           std::wstring(L"2.70.7713.4")};
     FormDriver window;
-    const Ctl expected[] = {Ctl::TabStrip1, Ctl::lvwMDACFiles, Ctl::Command1, Ctl::cmdAbout, Ctl::cmdQuit};
-    for (const Ctl next : expected) {
-        MSG msg{window.Focus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-        EXPECT_TRUE(window.form().PreTranslateMessage(msg));
-        EXPECT_EQ(window.Focus(), window.control(next)) << static_cast<int>(next);
-    }
+    const auto expectOrder = [&](std::initializer_list<Ctl> expected) {
+        for (const Ctl next : expected) {
+            MSG msg{window.Focus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+            EXPECT_TRUE(window.form().PreTranslateMessage(msg));
+            EXPECT_EQ(window.Focus(), window.control(next)) << LayoutOf(next).name;
+        }
+    };
+    expectOrder({Ctl::TabStrip1, Ctl::Label19, Ctl::lvwMDACFiles, Ctl::Command1, Ctl::lblQNAdLink, Ctl::cmdAbout,
+                 Ctl::cmdQuit});
+    window.ChooseTab(1);
+    expectOrder({Ctl::TabStrip1, Ctl::Label23, Ctl::Command3, Ctl::lvwJetFiles, Ctl::lblQNAdLink, Ctl::cmdAbout,
+                 Ctl::cmdQuit});
 }
 
 TEST(Layout, PointerOverPlainLabelIsNotOverTheSurface) {
@@ -113,6 +129,7 @@ TEST(Layout, PointerOverPlainLabelIsNotOverTheSurface) {
 TEST(Layout, VersionValuesLieAboveTheTextsOnTheirLeft) {
     // A German link text can run into the version beside it; the version must stay readable.
     FormDriver window;
+    window.ShowEveryPage();
     const auto above = [&](Ctl upper, Ctl lower) {
         for (HWND h = window.control(upper); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
             if (h == window.control(lower)) return true;

@@ -160,6 +160,45 @@ TEST_F(Links, TwoClicksBeforeTheTickOpenOnlyTheLaterAddressOnce) {
     EXPECT_EQ(window.form().State().sLinkUrl, kHomePage);
 }
 
+// The top row of pixels of `control` as painted now.
+std::vector<COLORREF> PaintedTopRow(FormDriver& window, Ctl id) {
+    const HWND control = window.control(id);
+    ::RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    window.Pump();
+    RECT client{};
+    ::GetClientRect(control, &client);
+    const HDC dc = ::GetDC(control);
+    std::vector<COLORREF> row;
+    for (LONG x = 0; x < client.right; ++x) row.push_back(::GetPixel(dc, x, 0));
+    ::ReleaseDC(control, dc);
+    return row;
+}
+
+TEST_F(Links, EnterOrSpaceOnTheFocusedLinkOpensItFromTheTimerAsAClickDoes) {
+    FormDriver window(Recording());
+    const std::vector<COLORREF> unfocused = PaintedTopRow(window, Ctl::Label19);
+    ::SetFocus(window.control(Ctl::TabStrip1));
+    PressKey(window.form(), VK_TAB);
+    ASSERT_EQ(window.Focus(), window.control(Ctl::Label19));
+    EXPECT_NE(PaintedTopRow(window, Ctl::Label19), unfocused) << "no focus cue";
+    PressKey(window.form(), VK_RETURN);
+    LinkTimerRunsOut(window);
+    EXPECT_EQ(opened, std::vector<std::wstring>{L"https://www.quillnest.example/en/download/components.html"});
+
+    window.ChooseTab(1);
+    ::SetFocus(window.control(Ctl::TabStrip1));
+    PressKey(window.form(), VK_TAB);
+    ASSERT_EQ(window.Focus(), window.control(Ctl::Label23));
+    PressKey(window.form(), VK_SPACE);
+    LinkTimerRunsOut(window);
+    ::SetFocus(window.control(Ctl::lblQNAdLink));
+    PressKey(window.form(), VK_RETURN);
+    LinkTimerRunsOut(window);
+    EXPECT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened.back(), kHomePage);
+    EXPECT_EQ(PaintedTopRow(window, Ctl::Label19), unfocused) << "the cue stays after the focus left";
+}
+
 TEST_F(Links, GermanDownloadLinksDiffer) {
     FormDriver window(Recording());
     window.Click(Ctl::Label19);

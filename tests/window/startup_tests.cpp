@@ -11,21 +11,6 @@ using namespace qn::test;
 
 namespace {
 
-// The icon-title font of the machine under test, changed for one test and restored after.
-class ScopedIconTitleFace {
-public:
-    explicit ScopedIconTitleFace(const wchar_t* face) {
-        ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(saved_), &saved_, 0);
-        LOGFONTW changed = saved_;
-        lstrcpynW(changed.lfFaceName, face, LF_FACESIZE);
-        EXPECT_TRUE(::SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof(changed), &changed, 0));
-    }
-    ~ScopedIconTitleFace() { ::SystemParametersInfoW(SPI_SETICONTITLELOGFONT, sizeof(saved_), &saved_, 0); }
-
-private:
-    LOGFONTW saved_{};
-};
-
 HIMAGELIST ButtonImages(HWND button) {
     BUTTON_IMAGELIST images{};
     ::SendMessageW(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
@@ -69,6 +54,7 @@ TEST(StartUp, FixedCaptionsAndTabsInEnglish) {
     EXPECT_EQ(window.TabCaption(1), L"JET");
     EXPECT_EQ(window.TabCaption(2), L"Windows Settings");
     EXPECT_EQ(window.TabCaption(3), L"Other Components");
+    window.ShowEveryPage();
     EXPECT_EQ(window.Text(Ctl::Label39), L"Microsoft XML-Bibliothek:");
 }
 
@@ -96,10 +82,13 @@ TEST(StartUp, OpensOnMdacPageWithFocusOnExit) {
     EXPECT_EQ(window.form().State().lLastTabFocus, 0);
     EXPECT_EQ(window.Focus(), window.control(Ctl::cmdQuit));
     EXPECT_FALSE(window.Visible(Ctl::ProgressBar1));
-    // The other pages keep their layout texts until their tab is chosen.
-    EXPECT_EQ(window.Text(Ctl::Label25), L"");
+    // The other pages get their controls, and their analysis, only when their tab is chosen.
+    for (const Ctl id : {Ctl::Label25, Ctl::Label10, Ctl::lvwJetFiles, Ctl::Label2, Ctl::Frame1, Ctl::Label38}) {
+        EXPECT_EQ(window.control(id), nullptr) << static_cast<int>(id);
+    }
+    window.ChooseTab(1);
     EXPECT_EQ(window.Text(Ctl::Label10), L"4.0.8618");
-    EXPECT_EQ(window.Text(Ctl::Label2), L"");
+    EXPECT_EQ(window.control(Ctl::Label2), nullptr);
 }
 
 TEST(StartUp, TahomaRuleLooksAtFirstSixCharactersExactly) {
@@ -120,6 +109,7 @@ TEST(StartUp, TahomaIconTitleFontSwitchesEveryControl) {
     {
         ScopedIconTitleFace face(L"Tahoma");
         FormDriver window;
+        window.ShowEveryPage();
         EXPECT_EQ(window.FontFace(Ctl::Label7), L"Tahoma");
         EXPECT_EQ(window.FontFace(Ctl::cmdQuit), L"Tahoma");
         EXPECT_EQ(window.FontFace(Ctl::lvwMDACFiles), L"Tahoma");
@@ -134,6 +124,7 @@ TEST(StartUp, TahomaIconTitleFontSwitchesEveryControl) {
 TEST(StartUp, RepairButtonsGetIconsOnlyOnWindowsXP) {
     {
         FormDriver window(RunningOn({VER_PLATFORM_WIN32_NT, 5, 1, 2600}));
+        window.ShowEveryPage();
         EXPECT_EQ(window.form().State().lWinVersion, 6);
         EXPECT_NE(ButtonImages(window.control(Ctl::Command1)), nullptr);
         EXPECT_NE(ButtonImages(window.control(Ctl::Command3)), nullptr);
@@ -143,6 +134,7 @@ TEST(StartUp, RepairButtonsGetIconsOnlyOnWindowsXP) {
     for (const OsVersion os : {OsVersion{2, 5, 0, 2195}, OsVersion{1, 4, 10, 2222}, OsVersion{2, 4, 0, 1381},
                                OsVersion{2, 6, 1, 7601}, OsVersion{1, 4, 3, 0}}) {
         FormDriver window(RunningOn(os));
+        window.ShowEveryPage();
         EXPECT_EQ(ButtonImages(window.control(Ctl::Command1)), nullptr) << os.major << "." << os.minor;
         EXPECT_EQ(ButtonImages(window.control(Ctl::Command3)), nullptr);
     }
@@ -150,6 +142,7 @@ TEST(StartUp, RepairButtonsGetIconsOnlyOnWindowsXP) {
 
 TEST(StartUp, FileListsGetFullRowSelectAndLabelTipsAndGermanHeaders) {
     FormDriver window;
+    window.ShowEveryPage();
     for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) {
         const auto style = ::SendMessageW(window.control(list), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
         EXPECT_EQ(style & (LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP), LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);

@@ -18,3 +18,6 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
                        RESOURCE_LOCK ${QN_MACHINE_LOCK}
                        ENVIRONMENT "LC_ALL=en_US.UTF-8;QN_EXPECT_WINDOWS_XP=1;${QN_TEST_ENV}")
 endif()
+
+# The screen-reader tests ask for the window's accessible objects as a screen reader does.
+target_link_libraries(qn_window_tests PRIVATE oleacc)

@@ -34,6 +34,7 @@ TEST(OnWindowsXP, RepairButtonsHaveIconsAndThePageNamesXP) {
         GTEST_SKIP() << "needs a system that reports Windows XP";
     }
     FormDriver window;
+    window.ShowEveryPage();
     EXPECT_EQ(window.form().State().lWinVersion, 6);
     EXPECT_NE(ButtonImages(window.control(Ctl::Command1)), nullptr);
     EXPECT_NE(ButtonImages(window.control(Ctl::Command3)), nullptr);

@@ -1,0 +1,53 @@
+// The widths of the file lists' columns: no text cut, the rest of the list to one column.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/frmQNRepair.h"
+
+namespace qn {
+
+namespace {
+
+int HeaderWidth(HWND list, const wchar_t* text) {
+    // The header keeps a margin on either side of its text (three edge widths on every system
+    // we know of; comctl32 5.8 and later tell it).
+    const auto header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int margin = std::max(static_cast<int>(::SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0)),
+                                3 * ::GetSystemMetrics(SM_CXEDGE));
+    return static_cast<int>(::SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text))) + 2 * margin;
+}
+
+// The width the list itself needs to show every cell of `column` uncut.
+int CellsWidth(HWND list, int column) {
+    ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), LVSCW_AUTOSIZE);
+    return static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+}  // namespace
+
+void frmQNRepair::FitFileListColumns(Ctl listView) {
+    const HWND list = Control(listView);
+    if (!list) return;
+    int used = 0;
+    for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
+        const ColumnLayout& layout = kFileListColumns[column];
+        if (layout.fillsRest) continue;
+        const int width = std::max({TwipsToPixels(layout.widthTwips, dpi_), CellsWidth(list, column),
+                                    HeaderWidth(list, layout.header)});
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width);
+        used += width;
+    }
+    RECT client{};
+    ::GetClientRect(list, &client);
+    for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
+        const ColumnLayout& layout = kFileListColumns[column];
+        if (!layout.fillsRest) continue;
+        const int width = std::max(TwipsToPixels(layout.widthTwips, dpi_), static_cast<int>(client.right) - used);
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width);
+    }
+}
+
+}  // namespace qn
