@@ -18,6 +18,9 @@ using FileList = std::vector<FileInfo>;
 inline constexpr wchar_t kFileNotFound[] = L"Not found";
 inline constexpr wchar_t kVersionNotAvailable[] = L"N/A";
 
+// True for a file that a repair registers and that was found.
+inline bool IsRegistrablePresent(const FileInfo& file) { return !file.NoRegister && file.FilePath != kFileNotFound; }
+
 // The part of `sFile` after its last backslash; `sFile` itself when it holds none.
 // Only the backslash separates: "/" is an ordinary character here.
 std::wstring GetFile(const std::wstring& sFile);

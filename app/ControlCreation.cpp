@@ -9,6 +9,8 @@
 #include "app/WindowMessages.h"
 #include "app/frmQNRepair.h"
 #include "app/Layout.h"
+#include "platform/Strings.h"
+#include "resources/resource.h"
 
 namespace qn {
 
@@ -196,7 +198,10 @@ bool frmQNRepair::CreateControl(Ctl id) {
             for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
                 LVCOLUMNW col{};
                 col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-                col.pszText = const_cast<wchar_t*>(kFileListColumns[column].header);
+                // The registration column is the program's own, its header in the user's language.
+                std::wstring header = column == kRegistrationColumn ? LoadResString(IDS_COLUMN_REGISTRATION)
+                                                                    : std::wstring(kFileListColumns[column].header);
+                col.pszText = header.data();
                 col.cx = TwipsToPixels(kFileListColumns[column].widthTwips, dpi_);
                 col.iSubItem = column;
                 ::SendMessageW(control, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));

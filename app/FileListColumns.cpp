@@ -35,8 +35,9 @@ void frmQNRepair::FitFileListColumns(Ctl listView) {
     for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
         const ColumnLayout& layout = kFileListColumns[column];
         if (layout.fillsRest) continue;
-        const int width = std::max({TwipsToPixels(layout.widthTwips, dpi_), CellsWidth(list, column),
-                                    HeaderWidth(list, layout.header)});
+        int width = std::max({TwipsToPixels(layout.widthTwips, dpi_), CellsWidth(list, column),
+                              HeaderWidth(list, layout.header)});
+        if (layout.mostTwips > 0) width = std::min(width, TwipsToPixels(layout.mostTwips, dpi_));
         ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width);
         used += width;
     }

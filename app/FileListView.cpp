@@ -52,6 +52,10 @@ void frmQNRepair::FillFileList(Ctl listView, const FileList& files) {
         cell.iSubItem = 2;
         cell.pszText = const_cast<wchar_t*>(files[i].FilePath.c_str());
         ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+        const std::wstring registration = RegistrationCell(files[i]);
+        cell.iSubItem = kRegistrationColumn;
+        cell.pszText = const_cast<wchar_t*>(registration.c_str());
+        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
     }
     // A list the user has sorted stays sorted when it is filled anew.
     SortFileList(listView);
@@ -86,6 +90,22 @@ void frmQNRepair::OnColumnClick(Ctl listView, int column) {
     // Every click sorts ascending by the clicked column; there is no toggling.
     (listView == Ctl::lvwMDACFiles ? mdacSortColumn_ : jetSortColumn_) = column;
     SortFileList(listView);
+}
+
+// The rows may be sorted: each row's file is found by its path.
+void frmQNRepair::ShowRegistrationColumn(Ctl listView) {
+    const HWND list = Control(listView);
+    const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        FileInfo file;
+        file.FilePath = ListCellText(list, row, 2);
+        std::wstring text = RegistrationCell(file);
+        LVITEMW cell{};
+        cell.iSubItem = kRegistrationColumn;
+        cell.pszText = text.data();
+        ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    }
+    FitFileListColumns(listView);
 }
 
 }  // namespace qn

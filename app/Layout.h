@@ -63,20 +63,26 @@ RECT ParentRectTwips(Ctl id);
 // The window parent of a control: the page it lies on, or Ctl::None for the window.
 Ctl WindowParent(Ctl id);
 
-// Columns of the two file lists: header text and width in twips; the same in every language.
-// The designed width is the least a column gets: a column grows to its widest text and header,
-// and the one that fills the rest takes whatever width of the list the others leave.
+// Columns of the two file lists: design header text and widths in twips; the registration
+// column's header is set in the user's language when its list is created. The designed width is
+// the least a column gets: a column grows to its widest text and header, up to its most (when it
+// has one; the label tip shows the rest of a longer text), and the one that fills the rest takes
+// whatever width of the list the others leave.
 struct ColumnLayout {
     const wchar_t* key;
     const wchar_t* header;
     int widthTwips;
     bool fillsRest = false;
+    int mostTwips = 0;  // 0: no limit
 };
 inline constexpr ColumnLayout kFileListColumns[] = {
     {L"FILENAME", L"Dateiname", 1000},
     {L"FILEVERSION", L"Dateiversion", 900},
-    {L"FILEPATH", L"Pfad", 4300, true},
+    // The path gives up width to the registration column, which shows nothing until a check ran.
+    {L"FILEPATH", L"Pfad", 3200, true},
+    {L"REGISTRATION", L"Registrierung", 1300, false, 3600},
 };
+inline constexpr int kRegistrationColumn = 3;
 
 // The control whose text names `id` for screen readers (a value's caption, a list's heading, a
 // progress bar's action), or Ctl::None when the control's own text is its name.

@@ -2,40 +2,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/RepairScope.h"
 #include "app/frmQNRepair.h"
 #include "platform/Strings.h"
+#include "repair/RegistryBackup.h"
 #include "repair/modDLLRegister.h"
 #include "resources/resource.h"
 
 namespace qn {
-
-// While a repair runs the window shows the hourglass and both repair buttons are disabled: the
-// repair lets messages run between files (and a component's registration code may run a
-// message loop of its own), so a click must not start a second repair while a component is
-// half-registered.
-class RepairScope {
-public:
-    explicit RepairScope(frmQNRepair& form) : form_(form) {
-        ++form_.repairDepth_;
-        EnableRepairButtons(false);
-        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-    }
-    ~RepairScope() {
-        if (--form_.repairDepth_ > 0) return;
-        EnableRepairButtons(true);
-        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-    }
-    RepairScope(const RepairScope&) = delete;
-    RepairScope& operator=(const RepairScope&) = delete;
-
-private:
-    void EnableRepairButtons(bool enable) {
-        ::EnableWindow(form_.Control(Ctl::Command1), enable);
-        ::EnableWindow(form_.Control(Ctl::Command3), enable);
-    }
-
-    frmQNRepair& form_;
-};
 
 void frmQNRepair::OnRepairMdac() {
     if (repairDepth_ > 0) return;
@@ -47,7 +21,9 @@ void frmQNRepair::OnRepairMdac() {
         ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         if (DoEvents()) {
             CollectMDACFiles();
-            failures = RegisterFiles(state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
+            if (BackUpRegistrations(state_.MDACFiles)) {
+                failures = RegisterFiles(state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
+            }
         }
         if (IsClosed()) return;
         SetText(Ctl::Label11, L"");
@@ -67,7 +43,9 @@ void frmQNRepair::OnRepairJet() {
         RepairScope scope(*this);
         SetVisible(Ctl::Command3, false);
         // The list is the one the last analysis of the Jet page built; it is not collected anew.
-        if (DoEvents()) failures = RegisterFiles(state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
+        if (DoEvents() && BackUpRegistrations(state_.JetFiles)) {
+            failures = RegisterFiles(state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
+        }
         if (IsClosed()) return;
         SetVisible(Ctl::Command3, true);
         SetVisible(Ctl::ProgressBar3, false);
@@ -96,11 +74,21 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(const FileList& list
     return failures;
 }
 
+bool frmQNRepair::BackUpRegistrations(const FileList& list) {
+    std::vector<std::wstring> paths;
+    for (const FileInfo& file : list) {
+        if (IsRegistrablePresent(file)) paths.push_back(file.FilePath);
+    }
+    bool open = true;
+    lastBackup_ = qn::BackUpRegistrations(services_.captureHost, paths, [&] { return open = DoEvents(); });
+    return open;
+}
+
 // Runs once the repair has let go of the window, so the pointer over it is the arrow again
 // while the failures are shown.
 void frmQNRepair::FinishRepair(const std::vector<RegistrationFailure>& failures) {
     if (IsClosed()) return;
-    const std::wstring text = FormatRegistrationFailures(failures);
+    const std::wstring text = FormatRegistrationFailures(failures, lastBackup_);
     if (!text.empty()) {
         ::MessageBoxW(hwnd_, text.c_str(), LoadResString(IDS_REPAIR_FAILED_TITLE).c_str(), MB_OK | MB_ICONWARNING);
         if (IsClosed()) return;

@@ -24,6 +24,8 @@ void frmQNRepair::Load() {
     SetText(Ctl::cmdQuit, LoadResString(IDS_EXIT));
     SetText(Ctl::cmdAbout, LoadResString(IDS_ABOUT));
 
+    AddSystemMenuItems();
+
     SetTabCaption(2, LoadResString(IDS_TAB_WINDOWS));
     SetTabCaption(3, LoadResString(IDS_TAB_COMPONENTS));
 

@@ -15,6 +15,9 @@ inline constexpr UINT kMsgTabMouseDown = WM_APP + 3;
 // window of the control whose text names it, or null when its own text is its name.
 inline constexpr UINT kMsgCaptionOf = WM_APP + 4;
 
+// Items the window adds to its system menu (below 0xF000, the low four bits clear).
+inline constexpr UINT kSysCmdCheckRegistrations = 0x0100;
+
 inline constexpr UINT_PTR kTabTimerId = 1;
 inline constexpr UINT kTabTimerMs = 1;
 inline constexpr UINT_PTR kShellExecuteTimerId = 2;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/WindowMessages.h"
+#include "platform/SystemLibrary.h"
 #include "resources/resource.h"
 
 namespace qn {
@@ -39,6 +40,7 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
 FormServices WithDefaults(FormServices services) {
     if (!services.openUrl) services.openUrl = OpenWithShell;
     if (!services.queryOsVersion) services.queryOsVersion = QueryOsVersion;
+    if (services.captureHost.empty()) services.captureHost = ThisProgramPath();
     return services;
 }
 
@@ -139,6 +141,12 @@ LRESULT frmQNRepair::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kTabTimerId) OnTabTimer();
             else if (wParam == kShellExecuteTimerId) OnShellExecuteTimer();
             return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == kSysCmdCheckRegistrations) {
+                OnCheckRegistrations();
+                return 0;
+            }
+            break;
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;

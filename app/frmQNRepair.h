@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "app/Layout.h"
 #include "platform/Handles.h"
 #include "platform/modAPI.h"
+#include "repair/RegistrationCheck.h"
 #include "repair/RegistrationReport.h"
 
 namespace qn {
@@ -40,6 +42,9 @@ struct FormState {
 struct FormServices {
     std::function<void(const std::wstring& url)> openUrl;  // default: the shell's "open"
     std::function<OsVersion()> queryOsVersion;              // default: QueryOsVersion
+    // The program that captures a component's registration (this program started again with
+    // an internal switch); default: this process's own program file.
+    std::wstring captureHost;
 };
 
 // True when the system's icon-title font is Tahoma, so that the window adopts it.
@@ -96,6 +101,13 @@ public:
     void OnRepairMdac();
     void OnRepairJet();
     void OnColumnClick(Ctl listView, int column);
+    void OnCheckRegistrations();
+
+    // Results of the last registration check, by the file's path in upper case; empty until a
+    // check ran.
+    const std::map<std::wstring, RegistrationCheck>& RegistrationChecks() const { return registrationChecks_; }
+    // The registry backup the last repair saved, if any.
+    const std::optional<std::wstring>& LastBackup() const { return lastBackup_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -114,6 +126,7 @@ private:
     void ChooseFontFace();   // Tahoma when the icon-title font is Tahoma
     void DetectQuillnest();
     void SetRepairButtonIcon(Ctl button);
+    void AddSystemMenuItems();
 
     // Layout and controls. Controls are created per window parent: the window's own at
     // start-up, a page's when the page is first shown; a control not created yet is null.
@@ -142,6 +155,8 @@ private:
     void SetTabCaption(int index, const std::wstring& caption);
     void FillFileList(Ctl listView, const FileList& files);
     void SortFileList(Ctl listView);
+    std::wstring RegistrationCell(const FileInfo& file) const;
+    void ShowRegistrationColumn(Ctl listView);
 
     // Models onto controls.
     void Apply(const MdacPage& page);
@@ -162,6 +177,8 @@ private:
     // After a repair: shows the failures, carries out a close asked for meanwhile and puts the
     // focus on Exit.
     void FinishRepair(const std::vector<RegistrationFailure>& failures);
+    // Saves the live state of what `files` would register; false when the window is closing.
+    bool BackUpRegistrations(const FileList& files);
 
     HINSTANCE instance_;
     FormServices services_;
@@ -185,6 +202,8 @@ private:
     DWORD lastPaintTick_ = 0;
     bool progressMoving_ = false;  // a progress bar is taking a new position
     bool closePending_ = false;
+    std::map<std::wstring, RegistrationCheck> registrationChecks_;
+    std::optional<std::wstring> lastBackup_;
 };
 
 }  // namespace qn

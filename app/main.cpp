@@ -1,10 +1,16 @@
 #include <windows.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "app/RegistrationCommands.h"
 #include "app/frmQNRepair.h"
 #include "platform/SystemLibrary.h"
+#include "repair/RegistrationCapture.h"
 
 namespace {
 
@@ -16,6 +22,17 @@ struct OleSession {
     }
 };
 
+// The command line's arguments after the program's name.
+std::vector<std::wstring> Arguments() {
+    std::vector<std::wstring> args;
+    int count = 0;
+    if (LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+        ::LocalFree(argv);
+    }
+    return args;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -24,6 +41,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     qn::RestrictDllSearchToSystemDirectory();
     // Components' registration code may expect OLE on the thread that calls it.
     const OleSession ole;
+
+    const std::vector<std::wstring> args = Arguments();
+    // The program started by itself to learn what a component would register.
+    if (args.size() == 3 && ::lstrcmpiW(args[0].c_str(), qn::kCaptureHostSwitch) == 0) {
+        return qn::RunCaptureHost(args[1], args[2]);
+    }
+    if (const std::optional<int> exitCode = qn::RunRegistrationCommand(args, qn::ThisProgramPath())) return *exitCode;
 
     qn::frmQNRepair form(instance);
     if (!form.Create(showCommand)) return 1;

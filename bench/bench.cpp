@@ -276,7 +276,9 @@ int wmain() {
     // Where start-up time goes, once, in this process: OLE, then the window's creation with
     // every start-up step including the first MDAC page fill.
     const double ole = Time([] { ::OleInitialize(nullptr); });
-    qn::frmQNRepair form(::GetModuleHandleW(nullptr));
+    qn::FormServices services;
+    services.captureHost = build + L"\\QNRepair.exe";  // the repair's backup captures run there
+    qn::frmQNRepair form(::GetModuleHandleW(nullptr), services);
     bool created = false;
     const double create = Time([&] { created = form.Create(SW_SHOWNORMAL); });
     if (!created) return 1;

@@ -57,5 +57,7 @@ using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueDC = UniqueHandle<HDC, DcTraits>;  // a DC made with CreateCompatibleDC
+// A process, thread, event or file: null, never INVALID_HANDLE_VALUE, when there is none.
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelTraits>;
 
 }  // namespace qn

@@ -6,6 +6,8 @@
 
 #include "platform/Handles.h"
 #include "platform/NumberText.h"
+#include "platform/RegistryTree.h"
+#include "platform/Strings.h"
 
 namespace qn {
 
@@ -16,57 +18,11 @@ namespace {
 constexpr REGSAM kKeyFullAccess = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY |
                                   KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK;
 
-// A value can change between asking for its size and reading it; after this many changes in a
-// row the read gives up.
-constexpr int kReadAttempts = 8;
-
 // ExpandEnvironmentStrings takes at most 32K characters with the terminating NUL. Longer text is
 // not refused but silently cut short (measured under Wine), so such text is not passed to it.
 constexpr size_t kMaxExpandableLength = 32766;
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                             nullptr, 0, nullptr, nullptr);
-    std::string result(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    if (length > 0) {
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                              length, nullptr, nullptr);
-    }
-    return result;
-}
-
 std::wstring RootText(RegistryRootKey root) { return SignedText(root); }
-
-struct RawData {
-    DWORD type = REG_NONE;
-    std::vector<BYTE> bytes;
-};
-
-std::optional<RawData> QueryRawData(HKEY key, const std::wstring& name) {
-    RawData raw;
-    DWORD size = 0;
-    if (::RegQueryValueExW(key, name.c_str(), nullptr, &raw.type, nullptr, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-        raw.bytes.resize(size);
-        // Never a null buffer: with one, a value that grew since the size query would read as
-        // successful with no data.
-        BYTE scratch = 0;
-        DWORD got = size;
-        const LONG result = ::RegQueryValueExW(key, name.c_str(), nullptr, &raw.type,
-                                               raw.bytes.empty() ? &scratch : raw.bytes.data(), &got);
-        if (result == ERROR_MORE_DATA) {
-            size = got;
-            continue;
-        }
-        if (result != ERROR_SUCCESS) return std::nullopt;
-        if (got < raw.bytes.size()) raw.bytes.resize(got);
-        return raw;
-    }
-    return std::nullopt;
-}
 
 // UTF-16 text of the data; a trailing odd byte is half a character and is dropped.
 std::wstring TextOfData(const std::vector<BYTE>& bytes) {
@@ -195,7 +151,7 @@ RegValue cRegistry::Value() {
         ERROR_SUCCESS) {
         return vDefault_;
     }
-    const std::optional<RawData> raw = QueryRawData(key.get(), sValueKey_);
+    const std::optional<RawRegValue> raw = QueryRawValue(key.get(), sValueKey_);
     if (!raw) return vDefault_;
 
     RegValue result;
@@ -282,10 +238,14 @@ uint32_t cRegistry::SwapByteOrder(uint32_t value) {
     return (value >> 24) | ((value >> 8) & 0x0000FF00u) | ((value << 8) & 0x00FF0000u) | (value << 24);
 }
 
-std::wstring cRegistry::ExpandEnvironmentText(const std::wstring& sText) {
+std::wstring cRegistry::ExpandEnvironmentText(const std::wstring& sText) { return ExpandEnvironment(sText); }
+
+std::wstring ExpandEnvironment(const std::wstring& sText) {
+    // An environment variable can grow between the two calls; after this many changes in a row
+    // the expansion gives up.
+    constexpr int kReadAttempts = 8;
     if (sText.size() > kMaxExpandableLength) return sText;
     DWORD size = ::ExpandEnvironmentStringsW(sText.c_str(), nullptr, 0);
-    // An environment variable can grow between the two calls; then the larger size is tried.
     for (int attempt = 0; attempt < kReadAttempts && size != 0; ++attempt) {
         std::wstring buffer(size, L'\0');
         const DWORD needed = ::ExpandEnvironmentStringsW(sText.c_str(), buffer.data(), size);

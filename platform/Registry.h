@@ -28,6 +28,9 @@ using RegValue = std::variant<std::monostate, std::wstring, int16_t, int32_t, st
 // by spaces, nothing as the empty text.
 std::wstring RegValueText(const RegValue& value);
 
+// `text` with its environment variables expanded; as it is when the platform cannot expand it.
+std::wstring ExpandEnvironment(const std::wstring& text);
+
 // The platform's handle for a root key. The handle values are 32-bit numbers sign-extended to
 // pointer width, so on 64-bit Windows HKEY_LOCAL_MACHINE is 0xFFFFFFFF80000002.
 HKEY ToHKey(RegistryRootKey root);

@@ -2,6 +2,18 @@
 
 namespace qn {
 
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                             nullptr, 0, nullptr, nullptr);
+    std::string result(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+    if (length > 0) {
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                              length, nullptr, nullptr);
+    }
+    return result;
+}
+
 LANGID UserTextLanguage() {
     const LANGID user = ::GetUserDefaultLangID();
     return PRIMARYLANGID(user) == LANG_GERMAN ? MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)

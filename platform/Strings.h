@@ -7,6 +7,9 @@
 
 namespace qn {
 
+// `text` in UTF-8.
+std::string Utf8(const std::wstring& text);
+
 // German (1031) when the user's default language is any German, English (1033) otherwise.
 LANGID UserTextLanguage();
 

@@ -37,4 +37,11 @@ bool RestrictDllSearchToSystemDirectory() {
     return false;
 }
 
+std::wstring ThisProgramPath() {
+    WCHAR program[MAX_PATH * 2] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, program, MAX_PATH * 2);
+    if (length == 0 || length >= MAX_PATH * 2) return {};
+    return std::wstring(program, length);
+}
+
 }  // namespace qn

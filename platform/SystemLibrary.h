@@ -10,6 +10,9 @@ namespace qn {
 // The system directory as the system reports it (no trailing backslash); empty on failure.
 std::wstring SystemDirectory();
 
+// The full path of this process's program file; empty on failure.
+std::wstring ThisProgramPath();
+
 // Loads `name` by its full path in the system directory; null on failure.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 

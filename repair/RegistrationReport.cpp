@@ -41,7 +41,9 @@ std::wstring StatusMessage(HRESULT status, LANGID language) {
     return text;
 }
 
-std::wstring DescribeFailure(const RegistrationFailure& failure, LANGID language) {
+}  // namespace
+
+std::wstring DescribeRegistrationFailure(const RegistrationFailure& failure, LANGID language) {
     const RegistrationResult& result = failure.result;
     switch (result.outcome) {
     case RegistrationOutcome::LoadFailed: {
@@ -65,7 +67,6 @@ std::wstring DescribeFailure(const RegistrationFailure& failure, LANGID language
     }
     return {};
 }
-}  // namespace
 
 bool MeansMissingRights(const RegistrationResult& result) {
     switch (result.outcome) {
@@ -93,7 +94,8 @@ bool MeansMissingRights(const RegistrationResult& result) {
     return false;
 }
 
-std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures) {
+std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures,
+                                        const std::optional<std::wstring>& backup) {
     if (std::none_of(failures.begin(), failures.end(), IsFailure)) return {};
     const LANGID language = UserTextLanguage();
 
@@ -104,8 +106,12 @@ std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& 
     for (const RegistrationFailure& failure : failures) {
         if (!IsFailure(failure)) continue;
         text += kLineBreak + failure.file + kLineBreak + kReasonIndent +
-                DescribeFailure(failure, language);
+                DescribeRegistrationFailure(failure, language);
         missingRights = missingRights || MeansMissingRights(failure.result);
+    }
+    if (backup) {
+        text += kLineBreak;
+        text += kLineBreak + LoadResString(IDS_BACKUP_SAVED, language) + kLineBreak + *backup;
     }
     if (missingRights) {
         text += kLineBreak;

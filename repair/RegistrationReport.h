@@ -1,6 +1,7 @@
 // The one message a repair shows after its last file when some files could not be registered.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,17 @@ struct RegistrationFailure {
 // held, elevation required), or the file could not even be opened for lack of rights.
 bool MeansMissingRights(const RegistrationResult& result);
 
+// What went wrong with one file, in `language`, as the repair summary says it: one line, with
+// the system's own explanation of the error code. Empty for a file that did not fail.
+std::wstring DescribeRegistrationFailure(const RegistrationFailure& failure, LANGID language);
+
 // An introduction line, then per failed file its name and what went wrong, in the user's
 // language, with the system's own explanation of the error code; when any failure means
 // missing rights, a last line asks the user to start the program as an administrator.
 // Entries that did not fail (registered, skipped) are left out; with none left the text is
-// empty. Lines are separated by CR LF.
-std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures);
+// empty. When the repair saved a backup of the registry entries first, `backup` names its file,
+// in two lines before the hint about rights. Lines are separated by CR LF.
+std::wstring FormatRegistrationFailures(const std::vector<RegistrationFailure>& failures,
+                                        const std::optional<std::wstring>& backup = std::nullopt);
 
 }  // namespace qn

@@ -5,11 +5,12 @@
 
 namespace qn {
 
-namespace {
-using EntryPoint = HRESULT(STDAPICALLTYPE*)();
-}  // namespace
-
 RegistrationResult RegisterComponent(const std::wstring& path, const std::string& entryName) {
+    return RegisterComponent(path, entryName, [](ComponentEntryPoint entry) { return entry(); });
+}
+
+RegistrationResult RegisterComponent(const std::wstring& path, const std::string& entryName,
+                                     const std::function<HRESULT(ComponentEntryPoint)>& invoke) {
     RegistrationResult result;
     const LoadedComponent component = LoadComponent(path);
     if (component.outcome == ComponentLoadOutcome::Absent) return result;
@@ -19,13 +20,13 @@ RegistrationResult RegisterComponent(const std::wstring& path, const std::string
         return result;
     }
 
-    const auto entry = GetProc<EntryPoint>(component.module.get(), entryName.c_str());
+    const auto entry = GetProc<ComponentEntryPoint>(component.module.get(), entryName.c_str());
     if (!entry) {
         result.outcome = RegistrationOutcome::EntryPointMissing;
         return result;
     }
 
-    result.status = entry();
+    result.status = invoke(entry);
     result.outcome = FAILED(result.status) ? RegistrationOutcome::CallFailed
                                            : RegistrationOutcome::Registered;
     return result;

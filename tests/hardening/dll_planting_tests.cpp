@@ -25,7 +25,6 @@ using namespace qn::test;
 
 namespace {
 
-std::wstring BuildDir() { return TestDir().substr(0, TestDir().rfind(L'\\')); }
 std::wstring ControlDir() { return TestDir() + L"\\plant_control"; }
 
 std::wstring Lower(std::wstring text) {
@@ -111,7 +110,7 @@ TEST(DllPlanting, ProgramAddsNothingToWhatThePlatformDoesWithThePlant) {
     }
     EXPECT_EQ(Count(platform, L"attach dynamic"), 0u);
 
-    PlantedRun run(BuildDir() + L"\\QNRepair.exe");
+    PlantedRun run(ProgramPath());
     ASSERT_TRUE(run.child().started());
     // The window appears only after the MDAC page was filled: 28 version reads have been done.
     const HWND window = run.child().WaitForWindow(L"QNRepairMainWindow", 30000);

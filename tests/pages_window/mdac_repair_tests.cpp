@@ -1,10 +1,12 @@
 // Re-registering the MDAC files from the real window.
 #include <windows.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
 
 #include "RepairHelpers.h"
+#include "platform/RegFile.h"
 #include "platform/SystemMessage.h"
 #include "platform/modAPI.h"
 
@@ -150,11 +152,20 @@ TEST(MdacRepair, FailuresGoOnAndAreListedInOneWarningAfterThePageIsBack) {
     EXPECT_EQ(boxes[0].title, L"Re-registration failed");
     const std::wstring& text = boxes[0].text;
     EXPECT_EQ(text.rfind(L"The following files could not be registered:", 0), 0u) << Narrow(text);
+    ASSERT_TRUE(window.form().LastBackup());
     ExpectInOrder(text, {files.Path(0), L"DllRegisterServer failed with error code 0x80070005.",
                          SystemMessage(0x80070005),
                          files.Path(17), L"The entry point DllRegisterServer was not found.",
                          files.Path(25), L"DllRegisterServer failed with error code 0x8002801C.",
+                         L"The previous registry entries were saved to:", *window.form().LastBackup(),
                          L"Please start the program as an administrator and try again."});
+    // The backup holds the live state of what the registered files would write (these write
+    // nothing): a regedit file in the user's local application data.
+    const std::optional<std::wstring> backup = ReadUtf16File(*window.form().LastBackup());
+    ASSERT_TRUE(backup);
+    EXPECT_EQ(*backup, L"Windows Registry Editor Version 5.00\r\n");
+    EXPECT_EQ(window.form().LastBackup()->rfind(GetSpecialFolderPath(CSIDL_LOCAL_APPDATA) + L"\\QNRepair\\", 0), 0u);
+    ::DeleteFileW(window.form().LastBackup()->c_str());
     EXPECT_FALSE(Contains(text, files.Path(2)));
     EXPECT_FALSE(Contains(text, files.Path(3)));
     const std::wstring adminLine = L"Please start the program as an administrator and try again.";

@@ -53,8 +53,10 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
 }  // namespace
 
 ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& currentDir,
-                           const std::vector<std::pair<std::wstring, std::wstring>>& changes) {
+                           const std::vector<std::pair<std::wstring, std::wstring>>& changes,
+                           const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     std::vector<wchar_t> environment = EnvironmentBlock(changes);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -13,9 +13,10 @@ namespace qn::test {
 class ChildProcess {
 public:
     // Starts `program` in `currentDir` with this process's environment, where each of `changes`
-    // sets (or adds) one variable.
+    // sets (or adds) one variable, and `arguments` after the program's name on its command line.
     ChildProcess(const std::wstring& program, const std::wstring& currentDir,
-                 const std::vector<std::pair<std::wstring, std::wstring>>& changes = {});
+                 const std::vector<std::pair<std::wstring, std::wstring>>& changes = {},
+                 const std::wstring& arguments = {});
     ~ChildProcess();  // ends the process if it still runs
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -8,8 +8,16 @@
 
 namespace qn::test {
 
+namespace {
+// The window's own default would start the test program as capture host.
+FormServices WithProgramAsCaptureHost(FormServices services) {
+    if (services.captureHost.empty()) services.captureHost = ProgramPath();
+    return services;
+}
+}  // namespace
+
 FormDriver::FormDriver(FormServices services)
-    : form_(std::make_unique<frmQNRepair>(::GetModuleHandleW(nullptr), std::move(services))) {
+    : form_(std::make_unique<frmQNRepair>(::GetModuleHandleW(nullptr), WithProgramAsCaptureHost(std::move(services)))) {
     if (!form_->Create(SW_SHOWNORMAL)) ADD_FAILURE() << "window could not be created";
     Pump();
 }
@@ -40,23 +48,28 @@ RECT FormDriver::RectInParent(Ctl id) const {
     return r;
 }
 
-std::vector<Row> FormDriver::Rows(Ctl listView) const {
+std::vector<std::wstring> FormDriver::Column(Ctl listView, int column) const {
     const HWND list = control(listView);
     const auto count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    std::vector<Row> rows;
+    std::vector<std::wstring> cells;
     for (int i = 0; i < count; ++i) {
-        std::wstring cells[3];
-        for (int column = 0; column < 3; ++column) {
-            WCHAR buffer[1024] = {};
-            LVITEMW item{};
-            item.iSubItem = column;
-            item.pszText = buffer;
-            item.cchTextMax = 1024;
-            ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-            cells[column] = buffer;
-        }
-        rows.push_back({cells[0], cells[1], cells[2]});
+        WCHAR buffer[1024] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = buffer;
+        item.cchTextMax = 1024;
+        ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        cells.push_back(buffer);
     }
+    return cells;
+}
+
+std::vector<Row> FormDriver::Rows(Ctl listView) const {
+    const std::vector<std::wstring> names = Column(listView, 0);
+    const std::vector<std::wstring> versions = Column(listView, 1);
+    const std::vector<std::wstring> paths = Column(listView, 2);
+    std::vector<Row> rows;
+    for (size_t i = 0; i < names.size(); ++i) rows.push_back({names[i], versions[i], paths[i]});
     return rows;
 }
 

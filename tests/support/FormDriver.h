@@ -31,6 +31,7 @@ public:
     bool Visible(Ctl id) const;          // the control's own visibility flag
     RECT RectInParent(Ctl id) const;     // pixels, relative to its window parent
     std::vector<Row> Rows(Ctl listView) const;
+    std::vector<std::wstring> Column(Ctl listView, int column) const;  // one cell per row
     std::wstring TabCaption(int index) const;
     std::wstring FontFace(Ctl id) const;
     bool Underlined(Ctl id) const;

@@ -2,13 +2,38 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
+#include "platform/RegistryTree.h"
+
 namespace qn::test {
+
+namespace {
+// A window that a test creates without naming QNRepair.exe as its capture host would start the
+// test program itself as one, which would run every test again, and so on. Such a start ends
+// here, before any test runs.
+const bool kNotACaptureHost = [] {
+    if (std::wcsstr(::GetCommandLineW(), L"/capture-registration")) ::ExitProcess(ERROR_BAD_ARGUMENTS);
+    return true;
+}();
+}  // namespace
 
 std::wstring TestDir() {
     WCHAR path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring dir(path);
     return dir.substr(0, dir.rfind(L'\\'));
+}
+
+std::wstring ProgramPath() {
+    const std::wstring tests = TestDir();
+    return tests.substr(0, tests.rfind(L'\\')) + L"\\QNRepair.exe";
+}
+
+void RemoveFixtureRegistration() {
+    qn::DeleteRegTree(HKEY_CLASSES_ROOT, kFixtureClassKey);
+    qn::DeleteRegTree(HKEY_CLASSES_ROOT, kFixtureProgIdKey);
+    qn::DeleteRegTree(HKEY_LOCAL_MACHINE, kFixtureMachineKey);
 }
 
 std::wstring FixturePath(const std::wstring& name) { return TestDir() + L"\\" + name + L".dll"; }

@@ -14,6 +14,9 @@ namespace qn::test {
 // Folder of the running test executable; the fixture DLLs are built beside it.
 std::wstring TestDir();
 
+// The program under test, QNRepair.exe, built one folder above the tests.
+std::wstring ProgramPath();
+
 // Full path of fixture DLL `name` (without ".dll").
 std::wstring FixturePath(const std::wstring& name);
 
@@ -156,6 +159,14 @@ private:
 };
 
 bool KeyExists(HKEY root, const std::wstring& key);
+
+// What the fixture fx_reg_writes registers: a class whose server is the fixture's own file, a
+// ProgID, and a machine key. Each test that registers it removes them again.
+inline constexpr wchar_t kFixtureClassKey[] = L"CLSID\\{6A1F3C52-8E4D-4B7A-9C21-3D5E7F9A0B14}";
+inline constexpr wchar_t kFixtureServerKey[] = L"CLSID\\{6A1F3C52-8E4D-4B7A-9C21-3D5E7F9A0B14}\\InprocServer32";
+inline constexpr wchar_t kFixtureProgIdKey[] = L"QNRepair.Fixture";
+inline constexpr wchar_t kFixtureMachineKey[] = L"Software\\QNRepair Fixture";
+void RemoveFixtureRegistration();
 
 // The icon-title font of the machine under test, changed for one test and restored after.
 class ScopedIconTitleFace {

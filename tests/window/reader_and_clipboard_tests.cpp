@@ -54,8 +54,9 @@ std::wstring ClipboardText() {
 }
 
 std::wstring AsText(const std::vector<Row>& rows) {
-    std::wstring text = L"Dateiname\tDateiversion\tPfad\r\n";
-    for (const Row& row : rows) text += row.name + L"\t" + row.version + L"\t" + row.path + L"\r\n";
+    // The registration column is empty until a check ran.
+    std::wstring text = L"Dateiname\tDateiversion\tPfad\tRegistration\r\n";
+    for (const Row& row : rows) text += row.name + L"\t" + row.version + L"\t" + row.path + L"\t\r\n";
     return text;
 }
 

@@ -1,0 +1,227 @@
+// Checking registrations without changing the registry, and undoing a repair from its backup:
+// fixture components that register known keys, run through the real program as capture host.
+#include <gtest/gtest.h>
+
+#include "platform/Handles.h"
+#include "platform/NumberText.h"
+#include "platform/RegFile.h"
+#include "platform/RegistryTree.h"
+#include "platform/Strings.h"
+#include "platform/SystemLibrary.h"
+#include "repair/RegistrationCheck.h"
+#include "repair/RegistrationReport.h"
+#include "repair/RegistryBackup.h"
+#include "support/TestSupport.h"
+
+using namespace qn;
+using qn::test::FixturePath;
+using qn::test::ProgramPath;
+
+namespace {
+
+using qn::test::kFixtureClassKey;
+using qn::test::kFixtureMachineKey;
+using qn::test::kFixtureProgIdKey;
+using qn::test::kFixtureServerKey;
+
+// Everything a check could touch by mistake: the machine's and the user's software keys (the
+// classes of both among them). About six seconds under Wine.
+struct LiveRegistry {
+    RegTree machine = ReadRegTree(HKEY_LOCAL_MACHINE, L"Software");
+    RegTree user = ReadRegTree(HKEY_CURRENT_USER, L"Software");
+    bool operator==(const LiveRegistry&) const = default;
+};
+
+// What the fixture writes, and the user's software keys where the scratch key lives.
+struct FixtureKeys {
+    RegTree classKey = ReadRegTree(HKEY_CLASSES_ROOT, kFixtureClassKey);
+    RegTree progId = ReadRegTree(HKEY_CLASSES_ROOT, kFixtureProgIdKey);
+    RegTree machine = ReadRegTree(HKEY_LOCAL_MACHINE, kFixtureMachineKey);
+    RegTree user = ReadRegTree(HKEY_CURRENT_USER, L"Software");
+    bool operator==(const FixtureKeys&) const = default;
+};
+
+std::wstring ScratchKeyPath() { return L"Software\\QNRepair capture " + UnsignedText(::GetCurrentProcessId()); }
+
+RawRegValue Text(DWORD type, const std::wstring& text) {
+    const auto* first = reinterpret_cast<const BYTE*>(text.c_str());
+    return {type, std::vector<BYTE>(first, first + (text.size() + 1) * sizeof(wchar_t))};
+}
+
+class RegistrationCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(RestrictDllSearchToSystemDirectory());
+        qn::test::RemoveFixtureRegistration();
+    }
+    void TearDown() override { qn::test::RemoveFixtureRegistration(); }
+    static void SetServer(DWORD type, const std::wstring& text) {
+        const RawRegValue value = Text(type, text);
+        UniqueHKey key;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, kFixtureServerKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(::RegSetValueExW(key.get(), nullptr, 0, type, value.bytes.data(), static_cast<DWORD>(value.bytes.size())),
+                  ERROR_SUCCESS);
+    }
+    static RegistrationCheck Check(const wchar_t* fixture, DWORD timeoutMs = kCaptureTimeoutMs) {
+        return CheckRegistration(ProgramPath(), FixturePath(fixture), timeoutMs);
+    }
+};
+
+TEST_F(RegistrationCheckTest, RegisteredComponentChecksOkAndTheCheckChangesNothing) {
+    ASSERT_EQ(RegisterComponent(FixturePath(L"fx_reg_writes")).outcome, RegistrationOutcome::Registered);
+    const LiveRegistry before;
+    const RegistrationCheck check = Check(L"fx_reg_writes");
+    EXPECT_EQ(LiveRegistry(), before) << "the check changed the live registry";
+    EXPECT_FALSE(qn::test::KeyExists(HKEY_CURRENT_USER, ScratchKeyPath()));
+
+    // Four values, and the four keys that hold none: CLSID, the class, the ProgID, Software.
+    EXPECT_TRUE(check.registered()) << ::testing::PrintToString(RegistrationCheckText(check));
+    EXPECT_EQ(check.expected, 8);
+    EXPECT_EQ(RegistrationCheckSummary(check), L"OK (8 entries)");
+}
+
+TEST_F(RegistrationCheckTest, PathsCompareAsPathsWhateverTheirSpelling) {
+    ASSERT_EQ(RegisterComponent(FixturePath(L"fx_reg_writes")).outcome, RegistrationOutcome::Registered);
+    const std::wstring path = FixturePath(L"fx_reg_writes");
+    WCHAR shortPath[MAX_PATH] = {};
+    ASSERT_NE(::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH), 0u);
+    std::wstring upper = shortPath;
+    ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"QN_FIXTURE_DIR", qn::test::TestDir().c_str()));
+
+    for (const auto& [type, text] : {std::pair<DWORD, std::wstring>{REG_SZ, upper},
+                                     {REG_EXPAND_SZ, L"%QN_FIXTURE_DIR%\\fx_reg_writes.dll"}}) {
+        SetServer(type, text);
+        const RegistrationCheck check = Check(L"fx_reg_writes");
+        EXPECT_TRUE(check.registered()) << ::testing::PrintToString(RegistrationCheckText(check));
+    }
+    ::SetEnvironmentVariableW(L"QN_FIXTURE_DIR", nullptr);
+}
+
+TEST_F(RegistrationCheckTest, DeletedKeyIsMissingAndAnotherFileIsDifferent) {
+    ASSERT_EQ(RegisterComponent(FixturePath(L"fx_reg_writes")).outcome, RegistrationOutcome::Registered);
+    ASSERT_EQ(DeleteRegTree(HKEY_CLASSES_ROOT, kFixtureProgIdKey), ERROR_SUCCESS);
+    const std::wstring other = qn::test::TestDir() + L"\\fx_reg_ok.dll";
+    SetServer(REG_SZ, other);
+
+    const RegistrationCheck check = Check(L"fx_reg_writes");
+    EXPECT_EQ(check.expected, 8);
+    EXPECT_EQ(check.missing, 2);  // the ProgID's key and its CLSID value
+    EXPECT_EQ(check.different, 1);
+    EXPECT_EQ(RegistrationCheckSummary(check), L"2 missing, 1 different");
+    ASSERT_EQ(check.differences.size(), 3u);
+    const RegistrationDifference& server = check.differences[0];
+    EXPECT_EQ(server.key, L"HKEY_CLASSES_ROOT\\" + std::wstring(kFixtureServerKey));
+    EXPECT_EQ(server.value, std::wstring());
+    EXPECT_EQ(server.expected, FixturePath(L"fx_reg_writes"));
+    EXPECT_EQ(server.actual, other);
+    EXPECT_EQ(check.differences[1].key, L"HKEY_CLASSES_ROOT\\QNRepair.Fixture");
+    EXPECT_FALSE(check.differences[1].value);
+    EXPECT_FALSE(check.differences[1].actual);
+    const std::wstring text = RegistrationCheckText(check);
+    EXPECT_NE(text.find(L"Different: HKEY_CLASSES_ROOT\\" + std::wstring(kFixtureServerKey) + L" @ is " + other), std::wstring::npos)
+        << ::testing::PrintToString(text);
+    EXPECT_NE(text.find(L"Missing: HKEY_CLASSES_ROOT\\QNRepair.Fixture\\CLSID @"), std::wstring::npos);
+}
+
+TEST_F(RegistrationCheckTest, FailingComponentsAreReportedAndLeaveNothingBehind) {
+    const FixtureKeys before;
+    const RegistrationCheck denied = Check(L"fx_reg_denied");
+    EXPECT_EQ(denied.error, DescribeRegistrationFailure({FixturePath(L"fx_reg_denied"),
+                                                         {RegistrationOutcome::CallFailed, ERROR_SUCCESS, E_ACCESSDENIED}},
+                                                        UserTextLanguage()));
+    const RegistrationCheck noExport = Check(L"fx_no_export");
+    EXPECT_EQ(noExport.error, L"The entry point DllRegisterServer was not found.");
+    const RegistrationCheck gone = CheckRegistration(ProgramPath(), qn::test::TestDir() + L"\\gone.dll");
+    EXPECT_EQ(gone.error.value_or(L"").rfind(L"The file could not be loaded.", 0), 0u);
+    EXPECT_EQ(Check(L"fx_reg_raises").error, L"The registration ended abnormally (code 0xE0F1C5ED).");
+    EXPECT_EQ(Check(L"fx_reg_hangs", 1500).error, L"The registration had not finished after 2 seconds.");
+    EXPECT_FALSE(denied.registered());
+    EXPECT_FALSE(qn::test::KeyExists(HKEY_CURRENT_USER, ScratchKeyPath()));
+    EXPECT_EQ(FixtureKeys(), before) << "a failed check changed the live registry";
+}
+
+TEST_F(RegistrationCheckTest, GermanUserReadsTheResultInGerman) {
+    ASSERT_EQ(RegisterComponent(FixturePath(L"fx_reg_writes")).outcome, RegistrationOutcome::Registered);
+    EXPECT_EQ(RegistrationCheckSummary(Check(L"fx_reg_writes")), L"OK (8 Einträge)");
+    ASSERT_EQ(DeleteRegTree(HKEY_CLASSES_ROOT, kFixtureProgIdKey), ERROR_SUCCESS);
+    EXPECT_EQ(RegistrationCheckSummary(Check(L"fx_reg_writes")), L"2 fehlen, 0 abweichend");
+}
+
+TEST_F(RegistrationCheckTest, ComServerOfThePrefixChecksOk) {
+    // Registered by the prefix's own set-up; its registration script writes classes, ProgIDs
+    // and a type library.
+    const std::wstring server = SystemDirectory() + L"\\jscript.dll";
+    const RegistrationCheck check = CheckRegistration(ProgramPath(), server);
+    EXPECT_TRUE(check.registered()) << ::testing::PrintToString(RegistrationCheckText(check));
+    EXPECT_GT(check.expected, 10);
+}
+
+TEST_F(RegistrationCheckTest, BackupRestoresTheStateBeforeTheRepair) {
+    // Before: an old server entry without threading model; no ProgID, no machine key.
+    SetServer(REG_SZ, L"C:\\old\\server.dll");
+    const FixtureKeys before;
+    const qn::test::TempDir folder;
+    int captures = 0;
+    const std::optional<std::wstring> backup =
+        BackUpRegistrations(ProgramPath(), {L"", FixturePath(L"fx_reg_writes")}, [&] { return ++captures > 0; },
+                            folder.path() + L"\\QNRepair");
+    ASSERT_TRUE(backup);
+    EXPECT_EQ(captures, 1);
+    EXPECT_EQ(backup->rfind(folder.path() + L"\\QNRepair\\QNRepair registry backup ", 0), 0u);
+
+    ASSERT_EQ(RegisterComponent(FixturePath(L"fx_reg_writes")).outcome, RegistrationOutcome::Registered);
+    ASSERT_FALSE(FixtureKeys() == before);
+    EXPECT_EQ(RestoreRegistryBackup(*backup), RestoreOutcome::Restored);
+    EXPECT_EQ(FixtureKeys(), before) << "the restore did not bring back the state before the repair";
+
+    // What the file says, as regedit would read it.
+    const std::optional<std::wstring> text = ReadUtf16File(*backup);
+    ASSERT_TRUE(text);
+    for (const std::wstring& line : std::vector<std::wstring>{L"Windows Registry Editor Version 5.00", L"[-HKEY_CLASSES_ROOT\\QNRepair.Fixture]",
+                                     L"[-HKEY_LOCAL_MACHINE\\Software\\QNRepair Fixture]",
+                                     L"[HKEY_CLASSES_ROOT\\" + std::wstring(kFixtureServerKey) + L"]",
+                                     L"@=\"C:\\\\old\\\\server.dll\"", L"\"ThreadingModel\"=-"}) {
+        EXPECT_NE(text->find(line + L"\r\n"), std::wstring::npos) << ::testing::PrintToString(line);
+    }
+
+    const qn::test::ScopedFile garbage(folder.path() + L"\\garbage.reg", FixturePath(L"fx_reg_ok"));
+    EXPECT_EQ(RestoreRegistryBackup(garbage.path()), RestoreOutcome::Unreadable);
+    EXPECT_EQ(RestoreRegistryBackup(folder.path() + L"\\none.reg"), RestoreOutcome::Unreadable);
+}
+
+TEST(RegFileTest, EveryKindOfDataReadsBackByteForByte) {
+    const std::vector<BYTE> odd = {0x41, 0x00, 0x42};  // a string of odd length without its NUL
+    RegFileKey key{L"HKEY_CURRENT_USER\\Software\\Quote\"d", false, {}};
+    key.values = {{L"", Text(REG_SZ, L"C:\\a \"b\"")},
+                  {L"expand", Text(REG_EXPAND_SZ, L"%TEMP%\\x")},
+                  {L"multi", RawRegValue{REG_MULTI_SZ, {0x61, 0, 0, 0, 0x62, 0, 0, 0, 0, 0}}},
+                  {L"dword", RawRegValue{REG_DWORD, {1, 2, 3, 4}}},
+                  {L"short dword", RawRegValue{REG_DWORD, {1, 2}}},
+                  {L"binary", RawRegValue{REG_BINARY, {}}},
+                  {L"odd", RawRegValue{REG_SZ, odd}},
+                  {L"line\\\"break", Text(REG_SZ, L"a\r\nb")},
+                  {L"qword", RawRegValue{REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}}},
+                  {L"gone", std::nullopt}};
+    const std::vector<RegFileKey> keys = {{L"HKEY_CLASSES_ROOT\\Absent", true, {}}, key};
+    const auto parsed = ParseRegFile(FormatRegFile(keys));
+    ASSERT_TRUE(parsed);
+    ASSERT_EQ(parsed->size(), 2u);
+    EXPECT_TRUE((*parsed)[0].remove);
+    EXPECT_EQ((*parsed)[1].path, key.path);
+    ASSERT_EQ((*parsed)[1].values.size(), key.values.size());
+    for (size_t i = 0; i < key.values.size(); ++i) {
+        EXPECT_EQ((*parsed)[1].values[i].name, key.values[i].name);
+        EXPECT_EQ((*parsed)[1].values[i].value, key.values[i].value) << i;
+    }
+    // regedit's own wrapped hex lines.
+    const auto wrapped = ParseRegFile(L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n"
+                                      L"\"b\"=hex:01,02,\\\r\n  03\r\n");
+    ASSERT_TRUE(wrapped);
+    EXPECT_EQ((*wrapped)[0].values[0].value, (RawRegValue{REG_BINARY, {1, 2, 3}}));
+    EXPECT_FALSE(ParseRegFile(L"REGEDIT4\r\n"));
+    EXPECT_FALSE(ParseRegFile(L"Windows Registry Editor Version 5.00\r\n\"a\"=\"b\"\r\n"));
+}
+
+}  // namespace
