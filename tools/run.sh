@@ -57,8 +57,15 @@ take_screenshots() {
     esac
     LC_ALL=$locale "$QN_WINE" "$program" </dev/null >/dev/null 2>&1 &
     app=$!
-    LC_ALL=$locale "$QN_WINE" "$driver" "$windows_folder" "$tag" </dev/null >/dev/null
-    wait $app
+    # Nobody watches a headless run: neither the driver nor the program may hang it.
+    LC_ALL=$locale timeout -s KILL 120 "$QN_WINE" "$driver" "$windows_folder" "$tag" </dev/null >/dev/null ||
+      echo "The screenshot driver failed or took too long ($tag)" >&2
+    for _ in $(seq 1 300); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+    if kill -0 $app 2>/dev/null; then
+      echo "QNRepair did not end after its screenshots ($tag); stopping it" >&2
+      kill -9 $app 2>/dev/null || true
+    fi
+    wait $app || true
   done
   qn_wine_stop
   local bmp png

@@ -56,6 +56,12 @@ void ExpectEngineNotFound(const char* what, const std::function<void(const std::
     EXPECT_TRUE(Responds(window.hwnd()));
 }
 
+#ifdef _WIN64
+constexpr WORD kOtherMachine = IMAGE_FILE_MACHINE_I386;
+#else
+constexpr WORD kOtherMachine = IMAGE_FILE_MACHINE_AMD64;
+#endif
+
 }  // namespace
 
 TEST(BadInput, ComponentPathThatIsAFolder) {
@@ -106,7 +112,7 @@ TEST(BadInput, UnloadableComponentIsNamedInTheRepairMessageAndTheRepairGoesOn) {
     WriteDamagedCopy(L"fx_reg_ok", JetFile(L"msjtes40.dll"), [](std::vector<BYTE>& b) {
         DWORD peOffset = 0;
         std::memcpy(&peOffset, &b[0x3C], sizeof peOffset);
-        SetWord(b, peOffset + 4, IMAGE_FILE_MACHINE_I386);
+        SetWord(b, peOffset + 4, kOtherMachine);
     });
 
     FormDriver window;
@@ -115,7 +121,7 @@ TEST(BadInput, UnloadableComponentIsNamedInTheRepairMessageAndTheRepairGoesOn) {
     {
         MessageBoxWatcher boxes;
         window.Click(Ctl::Command3);
-        window.Pump(100);
+        window.Pump();
         const auto seen = boxes.Stop();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_NE(seen[0].text.find(L"msjtes40.dll"), std::wstring::npos) << std::string(seen[0].text.begin(), seen[0].text.end());

@@ -90,7 +90,7 @@ TEST(BadInput, JetRepairTwiceInARowRegistersEachFileOncePerRun) {
     MessageBoxWatcher boxes;
     window.Click(Ctl::Command3);
     window.Click(Ctl::Command3);
-    window.Pump(50);
+    window.Pump();
     const std::vector<std::wstring> once = {SystemDir() + L"\\msjet40.dll", SystemDir() + L"\\msjtes40.dll",
                                             SystemDir() + L"\\msjetoledb40.dll"};
     auto twice = once;
@@ -118,7 +118,7 @@ TEST(BadInput, MdacRepairTwiceInARowRegistersEachFileOncePerRun) {
     MessageBoxWatcher boxes;
     window.Click(Ctl::Command1);
     window.Click(Ctl::Command1);
-    window.Pump(50);
+    window.Pump();
     EXPECT_EQ(log.Calls().size(), 4u);
     EXPECT_TRUE(boxes.Stop().empty());
     EXPECT_TRUE(window.Visible(Ctl::Command1));
@@ -139,10 +139,10 @@ TEST(BadInput, TabChangesDuringARepairLeaveItWhole) {
     {
         TabChanger changer(window);
         window.Click(Ctl::Command3);
-        while (!changer.done()) window.Pump(10);
+        window.PumpUntil([&] { return changer.done(); }, "the tab changes end");
         servedDuringRepair = changer.servedDuringRepair();
     }
-    window.Pump(50);
+    window.Pump();
 
     EXPECT_GE(servedDuringRepair, 1) << "no tab change arrived during the repair";
     EXPECT_EQ(log.Calls().size(), 3u);

@@ -116,7 +116,7 @@ void ExpectEveryControlCreated(const FormDriver& window) {
 // starts; elsewhere the system DPI is whatever the prefix has and the test does not apply.
 TEST(SystemDpi, EveryControlScaledFromItsPlaceAtNinetySixDpi) {
     const char* expected = std::getenv("QN_EXPECT_DPI");
-    if (!expected) GTEST_SKIP() << "runs in the dpi_144 entry";
+    if (!expected) GTEST_SKIP() << "runs in the dpi_144 test, at 144 DPI";
     FormDriver window;
     ASSERT_EQ(window.form().Dpi(), static_cast<UINT>(std::atoi(expected))) << "the system DPI was not taken";
     window.ShowEveryPage();

@@ -1,15 +1,11 @@
 # Fails when the program FILE imports a DLL that is not a KnownDLL (or comctl32, which the
 # manifest binds to its side-by-side version): any other DLL would be looked for in the
 # program's folder first, where anyone who can write there can plant one.
-#   cmake -DOBJDUMP=<cross objdump> -DFILE=<exe> [-DOPTIONAL=ON] -P check_imports.cmake
+#   cmake -DOBJDUMP=<cross objdump> -DFILE=<exe> -P check_imports.cmake
 cmake_minimum_required(VERSION 3.20)
 set(allowed kernel32 user32 gdi32 advapi32 shell32 ole32 oleaut32 msvcrt comdlg32 shlwapi ntdll
             comctl32)
 if(NOT EXISTS "${FILE}")
-  if(OPTIONAL)
-    message("SKIPPED: ${FILE} is not built")
-    return()
-  endif()
   message(FATAL_ERROR "${FILE} does not exist")
 endif()
 execute_process(COMMAND "${OBJDUMP}" -p "${FILE}" OUTPUT_VARIABLE dump RESULT_VARIABLE status)

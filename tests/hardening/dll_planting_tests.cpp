@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,9 @@ TEST(DllPlanting, ProgramAddsNothingToWhatThePlatformDoesWithThePlant) {
     EXPECT_EQ(Count(log, L"call VerQueryValueW"), Count(platform, L"call VerQueryValueW"));
     EXPECT_EQ(Count(log, L"attach dynamic"), 0u) << "the program loaded the planted version.dll";
     EXPECT_EQ(Count(log, L"attach static"), Count(platform, L"attach static"));
-    // The program did load version.dll: the system's.
-    EXPECT_NE(std::find(modules.begin(), modules.end(), SystemVersionDll()), modules.end());
+    // The program did load version.dll: the system's. The emulated 32-bit Wine cannot read
+    // another process's module list; there the plant's log alone speaks.
+    if (!std::getenv("QN_EMULATED_WINE")) {
+        EXPECT_NE(std::find(modules.begin(), modules.end(), SystemVersionDll()), modules.end());
+    }
 }

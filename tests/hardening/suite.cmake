@@ -23,20 +23,28 @@ target_compile_options(qn_user32_only PRIVATE -Wall -Wextra -Werror)
 target_link_options(qn_user32_only PRIVATE -static -municode)
 add_dependencies(qn_hardening_tests qn_plant_version qn_static_version_user qn_user32_only QNRepair)
 
-# The programs' import tables, read with the cross tools: only KnownDLLs and comctl32.
+# The program's import table, read with the cross tools: only KnownDLLs and comctl32.
+set(QN_OBJDUMP ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump)
 set(QN_CHECK_IMPORTS ${QN_HARDENING_DIR}/check_imports.cmake)
-add_test(NAME imports_x86_64
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=x86_64-w64-mingw32-objdump -DFILE=$<TARGET_FILE:QNRepair>
-                 -P ${QN_CHECK_IMPORTS})
-# The shipped 32-bit program, when tools/build.sh has built it beside this build.
-add_test(NAME imports_i686
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=i686-w64-mingw32-objdump
-                 -DFILE=${CMAKE_SOURCE_DIR}/build/i686/QNRepair.exe -DOPTIONAL=ON -P ${QN_CHECK_IMPORTS})
-set_tests_properties(imports_i686 PROPERTIES SKIP_REGULAR_EXPRESSION "SKIPPED:")
+add_test(NAME ${QN_TEST_PREFIX}imports
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${QN_OBJDUMP} -DFILE=${QN_PROGRAM_FILE} -P ${QN_CHECK_IMPORTS})
 # The check itself must catch a program that imports version.dll.
-add_test(NAME imports_check_catches_version_dll
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=x86_64-w64-mingw32-objdump
-                 -DFILE=$<TARGET_FILE:qn_static_version_user> -P ${QN_CHECK_IMPORTS})
-set_tests_properties(imports_check_catches_version_dll PROPERTIES
+add_test(NAME ${QN_TEST_PREFIX}imports_check_catches_version_dll
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${QN_OBJDUMP} -DFILE=$<TARGET_FILE:qn_static_version_user>
+                 -P ${QN_CHECK_IMPORTS})
+set_tests_properties(${QN_TEST_PREFIX}imports_check_catches_version_dll PROPERTIES
                      PASS_REGULAR_EXPRESSION "not KnownDLLs: VERSION\\.dll")
+
+# The 32-bit program starts on Windows XP SP3: every function it imports is exported there.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  set(QN_CHECK_XP_IMPORTS -DOBJDUMP=${QN_OBJDUMP} -DEXPORTS=${CMAKE_CURRENT_SOURCE_DIR}/data/nt51-exports
+                          -P ${QN_HARDENING_DIR}/check_xp_imports.cmake)
+  add_test(NAME ${QN_TEST_PREFIX}imports_windows_xp COMMAND ${CMAKE_COMMAND} -DFILE=${QN_PROGRAM_FILE}
+                                                            ${QN_CHECK_XP_IMPORTS})
+  # The check must catch what the POSIX-thread runtime pulls into the test programs.
+  add_test(NAME ${QN_TEST_PREFIX}imports_windows_xp_check_catches_GetTickCount64
+           COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:qn_hardening_tests> ${QN_CHECK_XP_IMPORTS})
+  set_tests_properties(${QN_TEST_PREFIX}imports_windows_xp_check_catches_GetTickCount64 PROPERTIES
+                       PASS_REGULAR_EXPRESSION "KERNEL32\\.dll!GetTickCount64")
+endif()
 target_link_libraries(qn_hardening_tests PRIVATE psapi)

@@ -48,8 +48,7 @@ TEST(RepairInterplay, ClosingTheWindowStopsTheMdacRepairAfterTheCurrentFileAndIt
     EXPECT_EQ(lastStep, 5);
     EXPECT_EQ(log.LongCalls(), LongPaths(files, {0, 2, 3, 4}));
     for (size_t i = 0; i < kMdacCount; ++i) EXPECT_FALSE(IsLoaded(files.Path(i)));
-    window.Pump(50);
-    EXPECT_TRUE(window.form().IsClosed());
+    window.PumpUntil([&] { return window.form().IsClosed(); }, "the window closes");
 }
 
 TEST(RepairInterplay, ExitClickedDuringTheJetRepairClosesTheWindowAfterIt) {
@@ -64,8 +63,7 @@ TEST(RepairInterplay, ExitClickedDuringTheJetRepairClosesTheWindowAfterIt) {
     EXPECT_TRUE(ClickAndConfirm(window, Ctl::Command3).empty());
 
     EXPECT_EQ(log.LongCalls(), LongPaths(files, {0}));
-    window.Pump(50);
-    EXPECT_TRUE(window.form().IsClosed());
+    window.PumpUntil([&] { return window.form().IsClosed(); }, "the window closes");
 }
 
 TEST(RepairInterplay, ClosingBeforeTheFirstFileRegistersNothing) {
@@ -75,8 +73,7 @@ TEST(RepairInterplay, ClosingBeforeTheFirstFileRegistersNothing) {
     ::PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(ClickAndConfirm(window, Ctl::Command1).empty());
     EXPECT_TRUE(log.Calls().empty());
-    window.Pump(50);
-    EXPECT_TRUE(window.form().IsClosed());
+    window.PumpUntil([&] { return window.form().IsClosed(); }, "the window closes");
 }
 
 TEST(RepairInterplay, PageVisitsDuringTheMdacRepairDoNotDisturbItsWalk) {

@@ -1,1 +1,1 @@
-qn_suite(platform)
+qn_suite(platform INDEPENDENT)

@@ -19,12 +19,12 @@ FormServices WithProgramAsCaptureHost(FormServices services) {
 FormDriver::FormDriver(FormServices services)
     : form_(std::make_unique<frmQNRepair>(::GetModuleHandleW(nullptr), WithProgramAsCaptureHost(std::move(services)))) {
     if (!form_->Create(SW_SHOWNORMAL)) ADD_FAILURE() << "window could not be created";
-    Pump(10);
+    Pump();
 }
 
 FormDriver::~FormDriver() {
     form_.reset();
-    PumpMessages(5);
+    PumpMessages();
 }
 
 std::wstring FormDriver::Caption() const {
@@ -139,6 +139,10 @@ void FormDriver::MoveMouseOver(Ctl id) { ::SendMessageW(control(id), WM_MOUSEMOV
 
 void FormDriver::MoveMouseOverWindowSurface() { ::SendMessageW(hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2)); }
 
-void FormDriver::Pump(DWORD milliseconds) { PumpMessages(milliseconds); }
+void FormDriver::Pump() { PumpMessages(); }
+
+bool FormDriver::PumpUntil(const std::function<bool()>& done, const char* what) {
+    return qn::test::PumpUntil(done, what);
+}
 
 }  // namespace qn::test

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,7 +47,8 @@ public:
     void ClickColumn(Ctl listView, int column);
     void MoveMouseOver(Ctl id);             // WM_MOUSEMOVE to the control (or page surface)
     void MoveMouseOverWindowSurface();
-    void Pump(DWORD milliseconds = 30);
+    void Pump();  // the messages already waiting
+    bool PumpUntil(const std::function<bool()>& done, const char* what);
 
 private:
     std::unique_ptr<frmQNRepair> form_;

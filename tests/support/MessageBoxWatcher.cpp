@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <set>
-
 namespace qn::test {
 
 namespace {
@@ -11,13 +9,22 @@ namespace {
 // The message text of a box; the icon static differs between systems (0x14 on Windows).
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
+bool IsDialog(HWND window) {
     WCHAR className[16] = {};
     ::GetClassNameW(window, className, 16);
-    if (std::wstring(className) == L"#32770" && ::IsWindowVisible(window)) {
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return std::wstring(className) == L"#32770";
+}
+
+// The watcher of the thread this runs on; a hook procedure has no context of its own.
+thread_local MessageBoxWatcher* tWatcher = nullptr;
+
+LRESULT CALLBACK WatchActivations(int code, WPARAM wParam, LPARAM lParam) {
+    if (tWatcher) {
+        const auto window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && IsDialog(window)) tWatcher->Activated(window);
+        if (code == HCBT_DESTROYWND) tWatcher->Destroyed(window);
     }
-    return TRUE;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 BOOL CALLBACK ReadChild(HWND child, LPARAM into) {
@@ -25,7 +32,9 @@ BOOL CALLBACK ReadChild(HWND child, LPARAM into) {
     WCHAR className[32] = {};
     ::GetClassNameW(child, className, 32);
     const std::wstring kind = className;
-    if (kind == L"Button" && ::IsWindowVisible(child)) box.buttons.push_back(::GetDlgCtrlID(child));
+    // The button's own flag: the box itself is not on the screen yet.
+    const bool shown = (::GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (kind == L"Button" && shown) box.buttons.push_back(::GetDlgCtrlID(child));
     if (kind == L"Static" && ::SendMessageW(child, STM_GETICON, 0, 0) != 0) box.hasIcon = true;
     return TRUE;
 }
@@ -39,35 +48,31 @@ std::wstring WindowText(HWND window) {
 }  // namespace
 
 MessageBoxWatcher::MessageBoxWatcher(std::function<void()> whileShown)
-    : uiThread_(::GetCurrentThreadId()), whileShown_(std::move(whileShown)), thread_([this] { Watch(); }) {}
+    : whileShown_(std::move(whileShown)),
+      hook_(::SetWindowsHookExW(WH_CBT, WatchActivations, nullptr, ::GetCurrentThreadId())) {
+    tWatcher = this;
+}
 
 MessageBoxWatcher::~MessageBoxWatcher() { Stop(); }
 
 std::vector<SeenMessageBox> MessageBoxWatcher::Stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-    std::lock_guard<std::mutex> lock(mutex_);
+    if (hook_) {
+        ::UnhookWindowsHookEx(hook_);
+        hook_ = nullptr;
+        tWatcher = nullptr;
+    }
     return seen_;
 }
 
-void MessageBoxWatcher::Watch() {
-    std::set<HWND> handled;
-    while (!stop_) {
-        std::vector<HWND> dialogs;
-        ::EnumThreadWindows(uiThread_, CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
-        for (const HWND dialog : dialogs) {
-            if (!handled.insert(dialog).second) continue;
-            SeenMessageBox box{WindowText(dialog), WindowText(::GetDlgItem(dialog, kMessageBoxTextId)), {}, false};
-            ::EnumChildWindows(dialog, ReadChild, reinterpret_cast<LPARAM>(&box));
-            if (whileShown_) whileShown_();
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                seen_.push_back(std::move(box));
-            }
-            ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        }
-        ::Sleep(5);
-    }
+void MessageBoxWatcher::Activated(HWND dialog) {
+    if (!open_.insert(dialog).second) return;  // activated again, not a new box
+    // The box has its texts and buttons by now; it is about to be shown.
+    SeenMessageBox box{WindowText(dialog), WindowText(::GetDlgItem(dialog, kMessageBoxTextId)), {}, false};
+    ::EnumChildWindows(dialog, ReadChild, reinterpret_cast<LPARAM>(&box));
+    if (whileShown_) whileShown_();
+    seen_.push_back(std::move(box));
+    // Answered by the box's own message loop.
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 std::vector<std::wstring> SplitLines(const std::wstring& text, wchar_t separator) {

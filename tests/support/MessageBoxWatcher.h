@@ -1,14 +1,15 @@
 // Reading and confirming the message boxes that the window shows. A modal box blocks the
-// thread that shows it, so a second thread watches that thread for dialogs.
+// thread that shows it, so a hook on that thread reads and confirms each box as it is
+// activated, once per box (window handles are reused, so boxes are told apart by their life).
+// No second thread takes part: with one reading the boxes, the emulated 32-bit Wine ended test
+// programs with an X error (BadWindow) at a later window.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
-#include <mutex>
+#include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace qn::test {
@@ -21,8 +22,7 @@ struct SeenMessageBox {
 };
 
 // Watches the calling thread from its construction on: keeps what each box says and confirms
-// it with OK. `whileShown` runs on the watching thread while a box is up, to look at the window
-// behind it.
+// it with OK. `whileShown` runs while a box is up, to look at the window behind it.
 class MessageBoxWatcher {
 public:
     explicit MessageBoxWatcher(std::function<void()> whileShown = {});
@@ -33,15 +33,15 @@ public:
     // Stops watching and returns every box seen, in order.
     std::vector<SeenMessageBox> Stop();
 
-private:
-    void Watch();
+    // Called by the hook.
+    void Activated(HWND window);
+    void Destroyed(HWND window) { open_.erase(window); }
 
-    const DWORD uiThread_;
+private:
     std::function<void()> whileShown_;
-    std::atomic<bool> stop_{false};
-    std::mutex mutex_;
+    std::set<HWND> open_;  // boxes seen and not yet destroyed
     std::vector<SeenMessageBox> seen_;
-    std::thread thread_;
+    HHOOK hook_;
 };
 
 // The lines of a message text whose lines are separated by `separator`.

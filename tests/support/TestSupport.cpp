@@ -282,17 +282,28 @@ ScopedSysColors::~ScopedSysColors() {
     ::SetSysColors(static_cast<int>(elements_.size()), elements_.data(), saved_.data());
 }
 
-void PumpMessages(DWORD milliseconds) {
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (::GetTickCount() - start < milliseconds);
+void PumpMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
 }
+
+bool PumpUntil(const std::function<bool()>& done, const char* what) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (done()) return true;
+        if (::GetTickCount() - start >= kPatienceMs) break;
+        // Wakes for the next message (a timer's too), or soon to look at `done` again.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    ADD_FAILURE() << "waited " << kPatienceMs << " ms in vain: " << what;
+    return false;
+}
+
+bool InputWaiting() { return HIWORD(::GetQueueStatus(QS_INPUT)) != 0; }
 
 std::string ReadBytes(const std::wstring& path) {
     std::string bytes;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -193,8 +194,19 @@ private:
     std::vector<COLORREF> saved_;
 };
 
-// Runs the calling thread's pending window messages for about `milliseconds`.
-void PumpMessages(DWORD milliseconds);
+// How long a test waits for something the window does by itself (a timer, a posted message):
+// far longer than it takes even under emulation, so that only a fault makes it run out.
+constexpr DWORD kPatienceMs = 10000;
+
+// Runs the calling thread's window messages that are already waiting.
+void PumpMessages();
+
+// Runs the calling thread's window messages until `done` holds; when it does not within
+// kPatienceMs, the test fails, naming `what`. Returns whether it held.
+bool PumpUntil(const std::function<bool()>& done, const char* what);
+
+// True while input (pointer, keys) waits in the calling thread's queue.
+bool InputWaiting();
 
 // Lines of a UTF-8 text file (empty when it does not exist).
 std::vector<std::wstring> ReadLines(const std::wstring& path);

@@ -1,1 +1,1 @@
-qn_suite(texts)
+qn_suite(texts INDEPENDENT)

@@ -11,8 +11,6 @@ namespace qn::test {
 
 namespace {
 
-constexpr DWORD kSettleMs = 30;
-
 void SendPointerTo(POINT screen) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -21,10 +19,13 @@ void SendPointerTo(POINT screen) {
     input.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ASSERT_EQ(::SendInput(1, &input, sizeof(input)), 1u);
-    PumpMessages(kSettleMs);
-    POINT now{};
-    ::GetCursorPos(&now);
-    EXPECT_TRUE(now.x == screen.x && now.y == screen.y) << "pointer at " << now.x << "," << now.y;
+    PumpUntil(
+        [&] {
+            POINT now{};
+            ::GetCursorPos(&now);
+            return now.x == screen.x && now.y == screen.y && !InputWaiting();
+        },
+        "the pointer arrives");
 }
 
 }  // namespace
@@ -70,7 +71,7 @@ void ClickPointer() {
     input[1].type = INPUT_MOUSE;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ASSERT_EQ(::SendInput(2, input, sizeof(INPUT)), 2u);
-    PumpMessages(kSettleMs);
+    PumpUntil([] { return !InputWaiting(); }, "the click arrives");
 }
 
 void PressKey(frmQNRepair& form, WORD key) { PressKeys(form, {key}); }
@@ -87,15 +88,18 @@ void PressKeys(frmQNRepair& form, std::initializer_list<WORD> keys) {
         ++down;
     }
     ASSERT_EQ(::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)), input.size());
-    RunMessageLoop(form, kSettleMs);
+    RunMessageLoopUntil(form, [] { return !InputWaiting(); }, "the key presses arrive");
 }
 
-void RunMessageLoop(frmQNRepair& form, DWORD milliseconds) {
+void RunMessageLoopUntil(frmQNRepair& form, const std::function<bool()>& done, const char* what) {
     const DWORD start = ::GetTickCount();
-    do {
-        if (!form.DoEvents()) return;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (::GetTickCount() - start < milliseconds);
+    while (form.DoEvents() && !done()) {
+        if (::GetTickCount() - start >= kPatienceMs) {
+            ADD_FAILURE() << "waited " << kPatienceMs << " ms in vain: " << what;
+            return;
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
 }
 
 bool TakeQuitMessage() {

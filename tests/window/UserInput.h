@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 
 namespace qn {
@@ -36,8 +37,9 @@ void PressKey(frmQNRepair& form, WORD key);
 // Presses `keys` in order and releases them in reverse, as for Ctrl+C: {VK_CONTROL, 'C'}.
 void PressKeys(frmQNRepair& form, std::initializer_list<WORD> keys);
 
-// Runs the window's own message loop for about `milliseconds`, or until it ends.
-void RunMessageLoop(frmQNRepair& form, DWORD milliseconds);
+// Runs the window's own message loop until `done` holds or the loop ends; the test fails,
+// naming `what`, when neither happens within kPatienceMs.
+void RunMessageLoopUntil(frmQNRepair& form, const std::function<bool()>& done, const char* what);
 
 // Takes WM_QUIT off the calling thread's queue; true when it was there.
 bool TakeQuitMessage();

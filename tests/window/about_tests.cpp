@@ -82,8 +82,7 @@ TEST(About, GermanUserGetsGermanTexts) {
 TEST(Exit, ButtonEndsTheProgram) {
     FormDriver window;
     window.Click(Ctl::cmdQuit);
-    RunMessageLoop(window.form(), 30);
-    EXPECT_TRUE(window.form().IsClosed());
+    RunMessageLoopUntil(window.form(), [&] { return window.form().IsClosed(); }, "the window closes");
     EXPECT_TRUE(TakeQuitMessage());
 }
 
@@ -98,8 +97,7 @@ TEST(Exit, EscapeKeyEndsTheProgram) {
 TEST(Exit, ClosingTheWindowEndsTheProgram) {
     FormDriver window;
     ::PostMessageW(window.hwnd(), WM_CLOSE, 0, 0);
-    RunMessageLoop(window.form(), 30);
-    EXPECT_TRUE(window.form().IsClosed());
+    RunMessageLoopUntil(window.form(), [&] { return window.form().IsClosed(); }, "the window closes");
     EXPECT_TRUE(TakeQuitMessage());
 }
 
@@ -109,6 +107,6 @@ TEST(About, FocusReturnsToTheControlThatHadIt) {
     FormDriver window;
     ::SetFocus(window.control(Ctl::cmdAbout));
     ShowAbout(window);
-    window.Pump(20);
-    EXPECT_EQ(window.Focus(), window.control(Ctl::cmdAbout));
+    window.PumpUntil([&] { return window.Focus() == window.control(Ctl::cmdAbout); },
+                     "the focus returns to About");
 }

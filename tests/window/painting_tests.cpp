@@ -20,9 +20,13 @@ COLORREF PaintedColour(HWND control, POINT at) {
     return colour;
 }
 
+COLORREF ListBackground(const FormDriver& window) {
+    return static_cast<COLORREF>(::SendMessageW(window.control(Ctl::lvwMDACFiles), LVM_GETBKCOLOR, 0, 0));
+}
+
 void PaintNow(FormDriver& window) {
     ::RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    window.Pump(50);
+    window.Pump();
 }
 
 struct TextColours {
@@ -67,7 +71,7 @@ TEST(Painting, HighContrastSchemeReachesLinksLabelsAndLists) {
         // A black high-contrast scheme, set the way the system sets a theme's colours.
         ScopedSysColors scheme({{COLOR_BTNFACE, kBlack}, {COLOR_BTNTEXT, kWhite}, {COLOR_WINDOW, kBlack},
                                 {COLOR_WINDOWTEXT, kWhite}, {COLOR_HOTLIGHT, kYellow}});
-        window.Pump(50);
+        window.PumpUntil([&] { return ListBackground(window) == kBlack; }, "the window takes the scheme");
         EXPECT_EQ(ColoursOf(window, Ctl::lblQNAdLink).text, kYellow);
         EXPECT_EQ(ColoursOf(window, Ctl::lblQNAdLink).background, kBlack);
         EXPECT_EQ(ColoursOf(window, Ctl::Label7).text, kWhite);
@@ -77,7 +81,8 @@ TEST(Painting, HighContrastSchemeReachesLinksLabelsAndLists) {
         PaintNow(window);
         EXPECT_EQ(PaintedColour(window.control(Ctl::picMDAC), {3, 3}), kBlack);
     }
-    window.Pump(50);
+    window.PumpUntil([&] { return ListBackground(window) == ::GetSysColor(COLOR_WINDOW); },
+                     "the window takes the colours back");
     const HWND list = window.control(Ctl::lvwMDACFiles);
     EXPECT_EQ(static_cast<COLORREF>(::SendMessageW(list, LVM_GETBKCOLOR, 0, 0)), ::GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(ColoursOf(window, Ctl::Label7).text, ::GetSysColor(COLOR_BTNTEXT));
