@@ -3,7 +3,8 @@
 set -euo pipefail
 # The shipped 32-bit program is built with the win32 thread model, everything else with posix.
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          g++-mingw-w64-i686-win32 googletest wine64 fonts-wine xvfb x11-utils imagemagick locales)
+          g++-mingw-w64-i686-win32 googletest nlohmann-json3-dev wine64 fonts-wine xvfb x11-utils
+          imagemagick locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
