@@ -43,11 +43,7 @@ void frmQNRepair::OnCheckRegistrations() {
         }
         if (IsClosed()) return;
     }
-    if (closePending_) {
-        closePending_ = false;
-        // Posted: the menu command that started the check is still on the call stack.
-        ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-    }
+    CarryOutPendingClose();
 }
 
 }  // namespace qn

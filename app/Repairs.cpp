@@ -97,11 +97,7 @@ void frmQNRepair::FinishRepair(const std::vector<RegistrationFailure>& failures)
         ::MessageBoxW(hwnd_, text.c_str(), LoadResString(IDS_REPAIR_FAILED_TITLE).c_str(), MB_OK | MB_ICONWARNING);
         if (IsClosed()) return;
     }
-    if (closePending_) {
-        closePending_ = false;
-        // Posted: the button whose click started the repair is still on the call stack.
-        ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-    }
+    CarryOutPendingClose();
     // Closing the message box activated the window, which put the focus on the window itself.
     ::SetFocus(Control(Ctl::cmdQuit));
 }

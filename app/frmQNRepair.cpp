@@ -221,6 +221,13 @@ void frmQNRepair::OnClose() {
     ::DestroyWindow(hwnd_);
 }
 
+void frmQNRepair::CarryOutPendingClose() {
+    if (!closePending_) return;
+    closePending_ = false;
+    // Posted: the button or menu command whose work held the close back is still on the call stack.
+    ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
 bool frmQNRepair::DoEvents() { return RunPendingMessages(0); }
 
 bool frmQNRepair::DoEventsBetweenSteps() {

@@ -129,6 +129,8 @@ private:
     bool OnSetCursor(HWND over);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnClose();
+    // A close asked for while a repair or check ran, once that work has let go of the window.
+    void CarryOutPendingClose();
     void OnActivate(bool active);
     bool OnSysCommand(UINT command);  // true when the command was one of the window's own
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/AtomicFile.h"
 #include "platform/Handles.h"
 
 namespace qn {
@@ -14,8 +15,9 @@ constexpr wchar_t kHexDigits[] = L"0123456789abcdef";
 constexpr wchar_t kByteOrderMark = 0xFEFF;
 
 // CreateFile signals failure with INVALID_HANDLE_VALUE, which the owner must not close.
-UniqueKernelHandle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
-    const HANDLE file = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+UniqueKernelHandle OpenFileForReading(const std::wstring& path) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     return UniqueKernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
@@ -212,16 +214,14 @@ std::optional<std::vector<RegFileKey>> ParseRegFile(const std::wstring& text) {
 }
 
 bool WriteUtf16File(const std::wstring& path, const std::wstring& text) {
-    const UniqueKernelHandle file = OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
-    if (!file) return false;
+    // Written whole or not at all: a backup cut short by a full disk must not pass for one.
     const std::wstring content = kByteOrderMark + text;
-    const DWORD size = static_cast<DWORD>(content.size() * sizeof(wchar_t));
-    DWORD written = 0;
-    return ::WriteFile(file.get(), content.data(), size, &written, nullptr) && written == size;
+    const auto* bytes = reinterpret_cast<const char*>(content.data());
+    return WriteFileAtomically(path, std::string(bytes, bytes + content.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 std::optional<std::wstring> ReadUtf16File(const std::wstring& path) {
-    const UniqueKernelHandle file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    const UniqueKernelHandle file = OpenFileForReading(path);
     if (!file) return std::nullopt;
     LARGE_INTEGER size{};
     // A backup is small; anything near this size is no backup of ours.
