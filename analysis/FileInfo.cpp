@@ -42,4 +42,12 @@ FileList CollectFiles(const std::wstring& folder, const ComponentFile* files, si
     return list;
 }
 
+std::vector<std::wstring> RegistrablePaths(const FileList& files) {
+    std::vector<std::wstring> paths;
+    for (const FileInfo& file : files) {
+        if (IsRegistrablePresent(file)) paths.push_back(*file.path);
+    }
+    return paths;
+}
+
 }  // namespace qn

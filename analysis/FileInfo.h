@@ -23,6 +23,9 @@ inline bool IsInstalled(const FileInfo& file) { return file.path && file.version
 // True for a file that a repair registers and that was found.
 inline bool IsRegistrablePresent(const FileInfo& file) { return file.registrable && IsInstalled(file); }
 
+// The paths of the files of `files` that a repair registers and that were found, in list order.
+std::vector<std::wstring> RegistrablePaths(const FileList& files);
+
 // The part of `sFile` after its last backslash; `sFile` itself when it holds none.
 // Only the backslash separates: "/" is an ordinary character here.
 std::wstring GetFile(const std::wstring& sFile);

@@ -33,14 +33,14 @@ void frmQNRepair::OnCheckRegistrations() {
         CollectJetFiles();
         FileList files = state_.MDACFiles;
         files.insert(files.end(), state_.JetFiles.begin(), state_.JetFiles.end());
+        const std::vector<std::wstring> paths = RegistrablePaths(files);
         registrationChecks_.clear();
         for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
-        for (const FileInfo& file : files) {
-            if (!IsRegistrablePresent(file)) continue;
-            registrationChecks_[RegistrationCheckKey(*file.path)] = CheckRegistration(services_.captureHost, *file.path);
+        CheckRegistrations(services_.captureHost, paths, [&](size_t index, const RegistrationCheck& check) {
+            registrationChecks_[RegistrationCheckKey(paths[index])] = check;
             for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
-            if (!DoEvents()) break;
-        }
+            return DoEvents();
+        });
         if (IsClosed()) return;
     }
     CarryOutPendingClose();

@@ -79,12 +79,8 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(RepairComponent comp
 }
 
 bool frmQNRepair::BackUpRegistrations(const FileList& list) {
-    std::vector<std::wstring> paths;
-    for (const FileInfo& file : list) {
-        if (IsRegistrablePresent(file)) paths.push_back(*file.path);
-    }
     bool open = true;
-    lastBackup_ = qn::BackUpRegistrations(services_.captureHost, paths, [&] { return open = DoEvents(); });
+    lastBackup_ = qn::BackUpRegistrations(services_.captureHost, RegistrablePaths(list), [&] { return open = DoEvents(); });
     return open;
 }
 

@@ -53,13 +53,13 @@ int ExitCodeOf(RestoreOutcome outcome) {
 }
 
 // Every file of the two lists that a repair would register, checked as it is now.
-RegistrationChecks CheckRegistrations(const std::wstring& captureHost, const Findings& findings) {
+RegistrationChecks CheckRepairableFiles(const std::wstring& captureHost, const Findings& findings) {
+    std::vector<std::wstring> paths = RegistrablePaths(findings.mdac.files);
+    const std::vector<std::wstring> jet = RegistrablePaths(findings.jet.files);
+    paths.insert(paths.end(), jet.begin(), jet.end());
+    const std::vector<RegistrationCheck> results = CheckRegistrations(captureHost, paths);
     RegistrationChecks checks;
-    for (const FileList* files : {&findings.mdac.files, &findings.jet.files}) {
-        for (const FileInfo& file : *files) {
-            if (IsRegistrablePresent(file)) checks[RegistrationCheckKey(*file.path)] = CheckRegistration(captureHost, *file.path);
-        }
-    }
+    for (size_t i = 0; i < results.size(); ++i) checks[RegistrationCheckKey(paths[i])] = results[i];
     return checks;
 }
 
@@ -104,11 +104,7 @@ int RunUnattended(const std::vector<std::wstring>& arguments) {
     for (const RepairComponent component : line.repairs) {
         const FileList files = component == RepairComponent::Mdac ? CollectMDACFiles() : CollectJetFiles(systemDir);
         // What the repair will overwrite is saved first, so that /restore can undo it.
-        std::vector<std::wstring> paths;
-        for (const FileInfo& file : files) {
-            if (IsRegistrablePresent(file)) paths.push_back(*file.path);
-        }
-        const std::optional<std::wstring> backup = BackUpRegistrations(captureHost, paths);
+        const std::optional<std::wstring> backup = BackUpRegistrations(captureHost, RegistrablePaths(files));
         runs.push_back(RunRepair(component, files));
         runs.back().backup = backup;
     }
@@ -116,7 +112,7 @@ int RunUnattended(const std::vector<std::wstring>& arguments) {
 
     Report report = MakeReport(systemDir, QueryOsVersion(), std::move(runs));
     if (line.check) {
-        report.registrations = CheckRegistrations(captureHost, report.findings);
+        report.registrations = CheckRepairableFiles(captureHost, report.findings);
         if (exitCode == kExitSuccess && !AllRegistered(report.registrations)) exitCode = kExitNotRegistered;
     }
     bool written = true;

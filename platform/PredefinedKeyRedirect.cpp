@@ -10,22 +10,28 @@ namespace {
 const HKEY kRedirectedRoots[] = {HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 }  // namespace
 
-PredefinedKeyRedirect::PredefinedKeyRedirect(HKEY into) {
+bool PredefinedKeyRedirect::MoveTo(HKEY into) {
     // Every target is opened before the first root moves: once HKEY_CURRENT_USER is redirected,
     // no path below it means what it meant.
+    UniqueHKey targets[3];
     for (size_t i = 0; i < 3; ++i) {
         if (::RegCreateKeyExW(into, RootKeyName(kRedirectedRoots[i]).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, targets_[i].put(), nullptr) != ERROR_SUCCESS) {
-            return;
+                              nullptr, targets[i].put(), nullptr) != ERROR_SUCCESS) {
+            return false;
         }
+    }
+    for (size_t i = 0; i < 3; ++i) {
+        if (::RegOverridePredefKey(kRedirectedRoots[i], targets[i].get()) != ERROR_SUCCESS) {
+            // Roots that were redirected stay so: code that ran with them may still be running.
+            if (!active_) {
+                for (size_t moved = 0; moved < i; ++moved) ::RegOverridePredefKey(kRedirectedRoots[moved], nullptr);
+            }
+            return false;
+        }
+        targets_[i] = std::move(targets[i]);
     }
     active_ = true;
-    for (size_t i = 0; i < 3; ++i) {
-        if (::RegOverridePredefKey(kRedirectedRoots[i], targets_[i].get()) != ERROR_SUCCESS) {
-            Undo();
-            return;
-        }
-    }
+    return true;
 }
 
 PredefinedKeyRedirect::~PredefinedKeyRedirect() { Undo(); }

@@ -8,17 +8,24 @@
 namespace qn {
 
 // While it lives, HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER of this process
-// lead into subkeys of `into` named after them ("HKEY_CLASSES_ROOT", ...), so that whatever the
-// process writes there lands below `into` and the live registry stays untouched. Handles opened
-// before stay as they were.
+// lead into subkeys of a key named after them ("HKEY_CLASSES_ROOT", ...), so that whatever the
+// process writes there lands below that key and the live registry stays untouched. Handles
+// opened before stay as they were.
 class PredefinedKeyRedirect {
 public:
-    explicit PredefinedKeyRedirect(HKEY into);
+    PredefinedKeyRedirect() = default;
+    explicit PredefinedKeyRedirect(HKEY into) { MoveTo(into); }
     ~PredefinedKeyRedirect();
     PredefinedKeyRedirect(const PredefinedKeyRedirect&) = delete;
     PredefinedKeyRedirect& operator=(const PredefinedKeyRedirect&) = delete;
 
-    // True when every root is redirected; when any could not be, none is.
+    // Leads the roots below `into` instead. Once redirected, the roots move from one key to the
+    // next without ever leading to the live registry in between. False when they could not all
+    // be moved: then, if they were not redirected before, none is; if they were, each still
+    // leads below one of the keys given.
+    bool MoveTo(HKEY into);
+
+    // True when every root is redirected.
     bool active() const { return active_; }
 
 private:

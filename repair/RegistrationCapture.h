@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,16 +14,18 @@
 namespace qn {
 
 // The command-line switch that makes the program a capture host instead of a window:
-//   QNRepair.exe /capture-registration <scratch key below HKEY_CURRENT_USER> <component path>
+//   QNRepair.exe /capture-registration <scratch key below HKEY_CURRENT_USER> <component path>...
 inline constexpr wchar_t kCaptureHostSwitch[] = L"/capture-registration";
 
 // How long a component may take to register before its capture host is ended.
 inline constexpr DWORD kCaptureTimeoutMs = 60000;
 
-// What the capture host does: loads the component as a repair does, calls its
-// DllRegisterServer with the registry roots redirected below HKEY_CURRENT_USER\`scratchKey`,
-// and leaves the outcome there beside what the component wrote. Returns the exit code.
-int RunCaptureHost(const std::wstring& scratchKey, const std::wstring& componentPath);
+// What the capture host does, component after component: loads it as a repair does and calls
+// its DllRegisterServer with the registry roots redirected below a subkey of
+// HKEY_CURRENT_USER\`scratchKey` of its own, and leaves the outcome there beside what the
+// component wrote. From the first component on, the roots never lead to the live registry
+// again. Returns the exit code.
+int RunCaptureHost(const std::wstring& scratchKey, const std::vector<std::wstring>& componentPaths);
 
 // What one root of the registry would receive: keys and values relative to the root.
 struct CapturedRoot {
@@ -44,9 +47,22 @@ struct RegistrationCapture {
     std::vector<CapturedRoot> roots;  // filled when the entry point was called
 };
 
-// Runs `hostProgram` (this program) as capture host for the component at `componentPath`,
-// waits at most `timeoutMs`, reads back what was written and deletes the scratch key, whatever
-// the host did.
+// Called after each capture with the index of its component in the list; false stops.
+using CaptureProgress = std::function<bool(size_t index, const RegistrationCapture& capture)>;
+
+// Runs `hostProgram` (this program) as capture host for the components at `componentPaths`,
+// all in one process as long as none crashes or hangs, reads back what each wrote as soon as it
+// is done and deletes the scratch key, whatever the host did. Each component may take
+// `timeoutMs` from the moment the one before it was done (and `each` returned). One that crashes
+// or times out ends its host and gets that end; a new host goes on with the components after it.
+// The captures come in the order of `componentPaths`; when `each` stops the run, the host is
+// ended at once and only the captures done so far are returned.
+std::vector<RegistrationCapture> CaptureRegistrations(const std::wstring& hostProgram,
+                                                      const std::vector<std::wstring>& componentPaths,
+                                                      const CaptureProgress& each = {},
+                                                      DWORD timeoutMs = kCaptureTimeoutMs);
+
+// The capture of one component.
 RegistrationCapture CaptureRegistration(const std::wstring& hostProgram, const std::wstring& componentPath,
                                         DWORD timeoutMs = kCaptureTimeoutMs);
 

@@ -163,6 +163,20 @@ RegistrationCheck CheckRegistration(const std::wstring& hostProgram, const std::
     return CompareWithLiveRegistry(CaptureRegistration(hostProgram, componentPath, timeoutMs), componentPath);
 }
 
+std::vector<RegistrationCheck> CheckRegistrations(const std::wstring& hostProgram,
+                                                  const std::vector<std::wstring>& componentPaths,
+                                                  const CheckProgress& each, DWORD timeoutMs) {
+    std::vector<RegistrationCheck> checks;
+    CaptureRegistrations(
+        hostProgram, componentPaths,
+        [&](size_t index, const RegistrationCapture& capture) {
+            checks.push_back(CompareWithLiveRegistry(capture, componentPaths[index]));
+            return !each || each(index, checks.back());
+        },
+        timeoutMs);
+    return checks;
+}
+
 std::wstring RegistrationCheckSummary(const RegistrationCheck& check) {
     if (check.error) return *check.error;
     if (check.registered()) return Format(IDS_CHECK_OK, {UnsignedText(static_cast<DWORD>(check.expected))});

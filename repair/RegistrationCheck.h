@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -43,6 +44,16 @@ RegistrationCheck CompareWithLiveRegistry(const RegistrationCapture& capture, co
 // Captures and compares one component; `hostProgram` is this program.
 RegistrationCheck CheckRegistration(const std::wstring& hostProgram, const std::wstring& componentPath,
                                     DWORD timeoutMs = kCaptureTimeoutMs);
+
+// Called after each component's check with its index in the list; false stops.
+using CheckProgress = std::function<bool(size_t index, const RegistrationCheck& check)>;
+
+// Captures several components in one capture host (see CaptureRegistrations) and compares each
+// with the live registry as soon as it is captured. The checks come in the order of
+// `componentPaths`; when `each` stops the run, only those done so far.
+std::vector<RegistrationCheck> CheckRegistrations(const std::wstring& hostProgram,
+                                                  const std::vector<std::wstring>& componentPaths,
+                                                  const CheckProgress& each = {}, DWORD timeoutMs = kCaptureTimeoutMs);
 
 // True when the live data counts as what the component would write: equal bytes, or texts that
 // name the same file (letter case, environment variables, short and long names aside).

@@ -128,12 +128,17 @@ std::optional<std::wstring> SaveRegistryBackup(const std::vector<RegistrationCap
 std::optional<std::wstring> BackUpRegistrations(const std::wstring& hostProgram,
                                                 const std::vector<std::wstring>& componentPaths,
                                                 const std::function<bool()>& between, const std::wstring& folder) {
-    std::vector<RegistrationCapture> captures;
+    std::vector<std::wstring> paths;
     for (const std::wstring& path : componentPaths) {
-        if (path.empty()) continue;
-        captures.push_back(CaptureRegistration(hostProgram, path));
-        if (between && !between()) return std::nullopt;
+        if (!path.empty()) paths.push_back(path);
     }
+    bool stopped = false;
+    const std::vector<RegistrationCapture> captures =
+        CaptureRegistrations(hostProgram, paths, [&](size_t, const RegistrationCapture&) {
+            stopped = between && !between();
+            return !stopped;
+        });
+    if (stopped) return std::nullopt;
     return SaveRegistryBackup(captures, folder);
 }
 

@@ -2,6 +2,8 @@
 // fixture components that register known keys, run through the real program as capture host.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/Handles.h"
 #include "platform/NumberText.h"
 #include "platform/RegFile.h"
@@ -23,6 +25,7 @@ using qn::test::kFixtureClassKey;
 using qn::test::kFixtureMachineKey;
 using qn::test::kFixtureProgIdKey;
 using qn::test::kFixtureServerKey;
+using qn::test::kFixtureUserKey;
 
 // Everything a check could touch by mistake: the machine's and the user's software keys (the
 // classes of both among them). About six seconds under Wine.
@@ -42,6 +45,23 @@ struct FixtureKeys {
 };
 
 std::wstring ScratchKeyPath() { return L"Software\\QNRepair capture " + UnsignedText(::GetCurrentProcessId()); }
+
+bool HasKey(const RegTree& tree, const std::wstring& key) {
+    return std::find(tree.keys.begin(), tree.keys.end(), key) != tree.keys.end();
+}
+
+// What a capture holds for each root, in the order HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE,
+// HKEY_CURRENT_USER.
+std::vector<RegTree> TreesOf(const RegistrationCapture& capture) {
+    std::vector<RegTree> trees;
+    for (const HKEY root : {HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        trees.emplace_back();
+        for (const CapturedRoot& captured : capture.roots) {
+            if (captured.root == root) trees.back() = captured.tree;
+        }
+    }
+    return trees;
+}
 
 RawRegValue Text(DWORD type, const std::wstring& text) {
     const auto* first = reinterpret_cast<const BYTE*>(text.c_str());
@@ -142,6 +162,89 @@ TEST_F(RegistrationCheckTest, FailingComponentsAreReportedAndLeaveNothingBehind)
     EXPECT_EQ(FixtureKeys(), before) << "a failed check changed the live registry";
 }
 
+TEST_F(RegistrationCheckTest, OneHostCapturesEachComponentIntoRootsOfItsOwnInListOrder) {
+    const FixtureKeys before;
+    std::vector<size_t> reported;
+    const std::vector<RegistrationCapture> captures = CaptureRegistrations(
+        ProgramPath(), {FixturePath(L"fx_reg_writes"), FixturePath(L"fx_reg_user"), FixturePath(L"fx_reg_ok")},
+        [&](size_t index, const RegistrationCapture&) {
+            reported.push_back(index);
+            return true;
+        });
+    EXPECT_EQ(reported, (std::vector<size_t>{0, 1, 2}));
+    ASSERT_EQ(captures.size(), 3u);
+    for (const RegistrationCapture& capture : captures) {
+        EXPECT_EQ(capture.end, RegistrationCapture::End::Finished);
+        EXPECT_EQ(capture.result.outcome, RegistrationOutcome::Registered);
+    }
+    const std::vector<RegTree> writes = TreesOf(captures[0]);
+    EXPECT_TRUE(HasKey(writes[0], kFixtureServerKey));
+    EXPECT_TRUE(HasKey(writes[1], kFixtureMachineKey));
+    EXPECT_TRUE(writes[2].keys.empty());
+    const std::vector<RegTree> user = TreesOf(captures[1]);
+    EXPECT_TRUE(user[0].keys.empty());
+    EXPECT_TRUE(user[1].keys.empty());
+    EXPECT_EQ(user[2].keys, (std::vector<std::wstring>{L"Software", kFixtureUserKey}));
+    ASSERT_EQ(user[2].values.size(), 1u);
+    EXPECT_EQ(user[2].values[0].name, L"PerUser");
+    EXPECT_EQ(TreesOf(captures[2]), std::vector<RegTree>(3));
+
+    EXPECT_FALSE(qn::test::KeyExists(HKEY_CURRENT_USER, kFixtureUserKey));
+    EXPECT_EQ(FixtureKeys(), before) << "a capture changed the live registry";
+}
+
+TEST_F(RegistrationCheckTest, ACrashingAndAHangingComponentCostTheOthersNothing) {
+    const FixtureKeys before;
+    const std::vector<std::wstring> paths = {FixturePath(L"fx_reg_ok"), FixturePath(L"fx_reg_raises"),
+                                             FixturePath(L"fx_reg_denied"), FixturePath(L"fx_reg_hangs"),
+                                             FixturePath(L"fx_reg_writes")};
+    const std::vector<RegistrationCheck> checks = CheckRegistrations(ProgramPath(), paths, {}, 1500);
+    ASSERT_EQ(checks.size(), paths.size());
+    EXPECT_EQ(RegistrationCheckSummary(checks[0]), L"OK (0 entries)");
+    EXPECT_EQ(checks[1].error, L"The registration ended abnormally (code 0xE0F1C5ED).");
+    EXPECT_EQ(checks[2].error, DescribeRegistrationFailure({paths[2], {RegistrationOutcome::CallFailed, ERROR_SUCCESS, E_ACCESSDENIED}},
+                                                           UserTextLanguage()));
+    EXPECT_EQ(checks[3].error, L"The registration had not finished after 2 seconds.");
+    EXPECT_FALSE(checks[4].error) << ::testing::PrintToString(*checks[4].error);
+    EXPECT_EQ(checks[4].expected, 8);
+    EXPECT_FALSE(qn::test::KeyExists(HKEY_CURRENT_USER, ScratchKeyPath()));
+    EXPECT_EQ(FixtureKeys(), before) << "a capture changed the live registry";
+}
+
+TEST_F(RegistrationCheckTest, StoppingAfterAComponentEndsTheHostAndLeavesNoScratchKey) {
+    int calls = 0;
+    const std::vector<RegistrationCapture> captures = CaptureRegistrations(
+        ProgramPath(), {FixturePath(L"fx_reg_ok"), FixturePath(L"fx_reg_hangs"), FixturePath(L"fx_reg_writes")},
+        [&](size_t, const RegistrationCapture&) {
+            // The host is on to the hanging component.
+            EXPECT_EQ(qn::test::RunningChildren(L"QNRepair.exe"), 1);
+            return ++calls < 1;
+        });
+    EXPECT_EQ(calls, 1);
+    ASSERT_EQ(captures.size(), 1u);
+    EXPECT_EQ(captures[0].result.outcome, RegistrationOutcome::Registered);
+    EXPECT_EQ(qn::test::RunningChildren(L"QNRepair.exe"), 0) << "the host of the hanging component runs on";
+    EXPECT_FALSE(qn::test::KeyExists(HKEY_CURRENT_USER, ScratchKeyPath()));
+}
+
+TEST_F(RegistrationCheckTest, ListLongerThanOneCommandLineIsCapturedWhole) {
+    // 150 paths of about 250 characters: more than one command line takes.
+    std::vector<std::wstring> paths;
+    for (DWORD i = 0; i < 150; ++i) {
+        std::wstring path = qn::test::TestDir() + L"\\absent " + UnsignedText(i) + L" ";
+        path.resize(250, L'x');
+        paths.push_back(path + L".dll");
+    }
+    size_t reported = 0;
+    const std::vector<RegistrationCapture> captures =
+        CaptureRegistrations(ProgramPath(), paths, [&](size_t index, const RegistrationCapture&) { return index == reported++; });
+    ASSERT_EQ(captures.size(), paths.size());
+    for (const RegistrationCapture& capture : captures) {
+        EXPECT_EQ(capture.end, RegistrationCapture::End::Finished);
+        EXPECT_EQ(capture.result.outcome, RegistrationOutcome::Skipped);
+    }
+}
+
 TEST_F(RegistrationCheckTest, GermanUserReadsTheResultInGerman) {
     ASSERT_EQ(RegisterComponent(FixturePath(L"fx_reg_writes")).outcome, RegistrationOutcome::Registered);
     EXPECT_EQ(RegistrationCheckSummary(Check(L"fx_reg_writes")), L"OK (8 Einträge)");
@@ -189,6 +292,11 @@ TEST_F(RegistrationCheckTest, BackupRestoresTheStateBeforeTheRepair) {
     const qn::test::ScopedFile garbage(folder.path() + L"\\garbage.reg", FixturePath(L"fx_reg_ok"));
     EXPECT_EQ(RestoreRegistryBackup(garbage.path()), RestoreOutcome::Unreadable);
     EXPECT_EQ(RestoreRegistryBackup(folder.path() + L"\\none.reg"), RestoreOutcome::Unreadable);
+
+    // Stopped after the last capture: still no backup.
+    EXPECT_FALSE(BackUpRegistrations(ProgramPath(), {FixturePath(L"fx_reg_writes")}, [] { return false; },
+                                     folder.path() + L"\\Stopped"));
+    EXPECT_EQ(::GetFileAttributesW((folder.path() + L"\\Stopped").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(RegFileTest, EveryKindOfDataReadsBackByteForByte) {

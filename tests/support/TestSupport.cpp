@@ -4,6 +4,9 @@
 
 #include <cwchar>
 
+#include <tlhelp32.h>
+
+#include "platform/Handles.h"
 #include "platform/RegistryTree.h"
 
 namespace qn::test {
@@ -34,6 +37,19 @@ void RemoveFixtureRegistration() {
     qn::DeleteRegTree(HKEY_CLASSES_ROOT, kFixtureClassKey);
     qn::DeleteRegTree(HKEY_CLASSES_ROOT, kFixtureProgIdKey);
     qn::DeleteRegTree(HKEY_LOCAL_MACHINE, kFixtureMachineKey);
+}
+
+int RunningChildren(const std::wstring& fileName) {
+    const HANDLE raw = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (raw == INVALID_HANDLE_VALUE) return -1;
+    const qn::UniqueKernelHandle snapshot(raw);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ParentProcessID == ::GetCurrentProcessId() && ::lstrcmpiW(entry.szExeFile, fileName.c_str()) == 0) ++count;
+    }
+    return count;
 }
 
 std::wstring FixturePath(const std::wstring& name) { return TestDir() + L"\\" + name + L".dll"; }

@@ -167,6 +167,11 @@ inline constexpr wchar_t kFixtureServerKey[] = L"CLSID\\{6A1F3C52-8E4D-4B7A-9C21
 inline constexpr wchar_t kFixtureProgIdKey[] = L"QNRepair.Fixture";
 inline constexpr wchar_t kFixtureMachineKey[] = L"Software\\QNRepair Fixture";
 void RemoveFixtureRegistration();
+// What the fixture fx_reg_user registers below HKEY_CURRENT_USER: one per-user setting.
+inline constexpr wchar_t kFixtureUserKey[] = L"Software\\QNRepair Fixture User";
+
+// How many processes that this process started still run the program file `fileName`.
+int RunningChildren(const std::wstring& fileName);
 
 // The icon-title font of the machine under test, changed for one test and restored after.
 class ScopedIconTitleFace {
