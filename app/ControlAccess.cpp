@@ -17,6 +17,8 @@ Ctl frmQNRepair::FromHandle(HWND control) const {
 }
 
 void frmQNRepair::SetText(Ctl id, const std::wstring& text) {
+    // Labels and buttons repaint at once on every new text, and every page visit sets them all.
+    if (Text(id) == text) return;
     ::SetWindowTextW(Control(id), text.c_str());
     FitToText(id);
 }

@@ -26,12 +26,19 @@ int CellsWidth(HWND list, int column) {
     return static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
+// The sum of the widths of the columns that keep their own width.
+int FixedColumnsWidth(HWND list) {
+    int used = 0;
+    for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
+        if (kFileListColumns[column].fillsRest) continue;
+        used += static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    }
+    return used;
+}
+
 }  // namespace
 
-void frmQNRepair::FitFileListColumns(Ctl listView) {
-    const HWND list = Control(listView);
-    if (!list) return;
-    int used = 0;
+void frmQNRepair::SetFileListColumnWidths(HWND list) {
     for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
         const ColumnLayout& layout = kFileListColumns[column];
         if (layout.fillsRest) continue;
@@ -39,16 +46,38 @@ void frmQNRepair::FitFileListColumns(Ctl listView) {
                               HeaderWidth(list, layout.header)});
         if (layout.mostTwips > 0) width = std::min(width, TwipsToPixels(layout.mostTwips, dpi_));
         ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width);
-        used += width;
     }
+    FitFillingColumn(list);
+}
+
+void frmQNRepair::FitFillingColumn(HWND list) {
     RECT client{};
     ::GetClientRect(list, &client);
+    const int used = FixedColumnsWidth(list);
     for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
         const ColumnLayout& layout = kFileListColumns[column];
         if (!layout.fillsRest) continue;
         const int width = std::max(TwipsToPixels(layout.widthTwips, dpi_), static_cast<int>(client.right) - used);
+        // Setting a width repaints the header at once; an unchanged one is left alone.
+        if (::SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0) == width) continue;
         ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width);
     }
+}
+
+void frmQNRepair::FitFileListColumns(Ctl listView) {
+    const HWND list = Control(listView);
+    if (!list) return;
+    // A list that draws repaints its header for every width set (each several times the cost of
+    // measuring a column under Wine), so the widths are set with drawing held back.
+    const bool drawing = ::IsWindowVisible(list) != FALSE;
+    if (drawing) ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SetFileListColumnWidths(list);
+    if (!drawing) return;
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    // Only a list that draws knows whether it needs a vertical scroll bar, which takes from
+    // the width the columns share.
+    FitFillingColumn(list);
+    ::InvalidateRect(list, nullptr, TRUE);
 }
 
 }  // namespace qn

@@ -56,10 +56,11 @@ void frmQNRepair::FillFileList(Ctl listView, const FileList& files) {
     }
     // A list the user has sorted stays sorted when it is filled anew.
     SortFileList(listView);
+    SetFileListColumnWidths(list);
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     // After the redraw is back on: only then does the list know whether it needs a scroll bar,
     // which takes from the width the columns share.
-    FitFileListColumns(listView);
+    FitFillingColumn(list);
     ::InvalidateRect(list, nullptr, TRUE);
 }
 

@@ -156,6 +156,8 @@ private:
     int FittedWidth(Ctl id, const std::wstring& text) const;
     void FitToText(Ctl id);   // a label's width, a list's columns
     void FitFileListColumns(Ctl listView);
+    void SetFileListColumnWidths(HWND list);  // every column, on a list whose drawing is held back
+    void FitFillingColumn(HWND list);         // the column that takes the rest of the width
     Ctl FromHandle(HWND control) const;
 
     // Control helpers.
