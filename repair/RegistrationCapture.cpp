@@ -120,9 +120,8 @@ HANDLE StartHost(const std::wstring& hostProgram, std::wstring commandLine) {
 }
 
 // What the host left in the subkey of its component number `slot`.
-RegistrationCapture ReadCapture(HKEY scratch, size_t slot, DWORD timeoutMs) {
+RegistrationCapture ReadCapture(HKEY scratch, size_t slot) {
     RegistrationCapture capture;
-    capture.timeoutMs = timeoutMs;
     UniqueHKey key;
     ::RegOpenKeyExW(scratch, SlotName(slot).c_str(), 0, KEY_READ, key.put());
     const std::optional<DWORD> outcome = key ? ReadDword(key.get(), kOutcomeValue) : std::nullopt;
@@ -176,7 +175,7 @@ bool CaptureInOneHost(const std::wstring& hostProgram, const std::vector<std::ws
         const size_t done = doneUpTo();
         if (done > next) {
             for (; next < done && next < end; ++next) {
-                if (!report(ReadCapture(scratch.get(), next - first, timeoutMs))) return false;
+                if (!report(ReadCapture(scratch.get(), next - first))) return false;
             }
             since = ::GetTickCount();
             continue;

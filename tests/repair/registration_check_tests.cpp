@@ -35,6 +35,18 @@ struct LiveRegistry {
     bool operator==(const LiveRegistry&) const = default;
 };
 
+// Where two readings of a tree part first, for a failure message.
+std::wstring FirstDifference(const RegTree& now, const RegTree& before) {
+    for (size_t i = 0; i < now.keys.size() && i < before.keys.size(); ++i) {
+        if (now.keys[i] != before.keys[i]) return L"key " + now.keys[i] + L" where " + before.keys[i] + L" was";
+    }
+    if (now.keys.size() != before.keys.size()) return L"the number of keys";
+    for (size_t i = 0; i < now.values.size() && i < before.values.size(); ++i) {
+        if (!(now.values[i] == before.values[i])) return L"value " + now.values[i].key + L" \"" + now.values[i].name + L"\"";
+    }
+    return now.values.size() != before.values.size() ? L"the number of values" : L"";
+}
+
 // What the fixture writes, and the user's software keys where the scratch key lives.
 struct FixtureKeys {
     RegTree classKey = ReadRegTree(HKEY_CLASSES_ROOT, kFixtureClassKey);
@@ -92,7 +104,9 @@ TEST_F(RegistrationCheckTest, RegisteredComponentChecksOkAndTheCheckChangesNothi
     ASSERT_EQ(RegisterComponent(FixturePath(L"fx_reg_writes")).outcome, RegistrationOutcome::Registered);
     const LiveRegistry before;
     const RegistrationCheck check = Check(L"fx_reg_writes");
-    EXPECT_EQ(LiveRegistry(), before) << "the check changed the live registry";
+    const LiveRegistry after;
+    EXPECT_EQ(after, before) << "the check changed the live registry: "
+                             << FirstDifference(after.machine, before.machine) << FirstDifference(after.user, before.user);
     EXPECT_FALSE(qn::test::KeyExists(HKEY_CURRENT_USER, ScratchKeyPath()));
 
     // Four values, and the four keys that hold none: CLSID, the class, the ProgID, Software.
