@@ -6,12 +6,14 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/FileInfo.h"
 #include "app/Layout.h"
+#include "platform/BackgroundCall.h"
 #include "platform/Handles.h"
 #include "platform/WindowsVersion.h"
 #include "repair/RegistrationCheck.h"
@@ -222,6 +224,8 @@ private:
     bool closePending_ = false;
     RegistrationChecks registrationChecks_;
     std::optional<std::wstring> lastBackup_;
+    // The MDAC page's first analysis: it reads while the window and its controls are created.
+    std::unique_ptr<BackgroundCall<MdacFindings>> firstMdacAnalysis_;
 };
 
 }  // namespace qn
