@@ -217,6 +217,8 @@ private:
     // Sort column of each file list once its header was clicked.
     std::optional<int> mdacSortColumn_;
     std::optional<int> jetSortColumn_;
+    // Each file list's cells as last filled, row by row, in the order the rows were inserted.
+    std::map<Ctl, std::vector<std::wstring>> fileListCells_;
     HWND focusOnDeactivate_ = nullptr;
     int repairDepth_ = 0;
     DWORD lastPaintTick_ = 0;
