@@ -36,21 +36,32 @@ int CALLBACK CompareCells(LPARAM first, LPARAM second, LPARAM context) {
 }  // namespace
 
 void frmQNRepair::FillFileList(Ctl listView, const FileList& files) {
+    std::vector<std::wstring> cells;
+    for (const FileInfo& file : files) {
+        const std::wstring path = PathCell(file);
+        cells.insert(cells.end(), {file.name, VersionCell(file), path, RegistrationCell(path)});
+    }
+    // A list that shows these very rows already is left as it is: nothing repaints, and the
+    // rows the user selected stay selected.
+    std::vector<std::wstring>& shown = fileListCells_[listView];
+    if (cells == shown) return;
+    shown = cells;
+
     const HWND list = Control(listView);
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    constexpr size_t kColumns = std::size(kFileListColumns);
     for (size_t i = 0; i < files.size(); ++i) {
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<wchar_t*>(files[i].name.c_str());
+        item.pszText = cells[i * kColumns].data();
         const auto row = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (row < 0) continue;
-        const std::wstring cells[] = {VersionCell(files[i]), PathCell(files[i]), RegistrationCell(PathCell(files[i]))};
-        for (int column = 1; column <= 3; ++column) {
+        for (size_t column = 1; column < kColumns; ++column) {
             LVITEMW cell{};
-            cell.iSubItem = column;
-            cell.pszText = const_cast<wchar_t*>(cells[column - 1].c_str());
+            cell.iSubItem = static_cast<int>(column);
+            cell.pszText = cells[i * kColumns + column].data();
             ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
         }
     }
@@ -92,6 +103,8 @@ void frmQNRepair::OnColumnClick(Ctl listView, int column) {
 
 // The rows may be sorted: each row's file is found by its path.
 void frmQNRepair::ShowRegistrationColumn(Ctl listView) {
+    // The list's cells change here: its next fill fills it anew.
+    fileListCells_.erase(listView);
     const HWND list = Control(listView);
     const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows; ++row) {

@@ -7,7 +7,15 @@
 
 namespace qn {
 
-void frmQNRepair::FillMDACPage() { Apply(AnalyseMdac()); }
+void frmQNRepair::FillMDACPage() {
+    if (firstMdacAnalysis_) {
+        const MdacFindings found = firstMdacAnalysis_->Take();
+        firstMdacAnalysis_.reset();
+        Apply(found);
+        return;
+    }
+    Apply(AnalyseMdac());
+}
 
 void frmQNRepair::CollectMDACFiles() { state_.MDACFiles = qn::CollectMDACFiles(); }
 

@@ -39,11 +39,10 @@ void frmQNRepair::OnTabClick() {
 void frmQNRepair::ShowPage(int selectedTab) {
     if (selectedTab < 1 || selectedTab > static_cast<int>(std::size(kPageRows))) return;
     const PageRow& row = kPageRows[selectedTab - 1];
-    // Its controls are created before it comes to the front, so it appears once, complete.
+    // Its controls are created and filled before it comes to the front, so it appears once,
+    // complete: every text set on a page in view is painted at once, and a list in view repaints
+    // its header for each column it fits.
     CreateControls(row.shown);
-    SetVisible(row.shown, true);
-    BringToFront(row.shown);
-    for (const Ctl page : row.hidden) SetVisible(page, false);
     switch (selectedTab) {
         case 1: FillMDACPage(); break;
         case 2: FillJetPage(); break;
@@ -51,6 +50,9 @@ void frmQNRepair::ShowPage(int selectedTab) {
         case 4: FillComponentsPage(); break;
         default: break;
     }
+    SetVisible(row.shown, true);
+    BringToFront(row.shown);
+    for (const Ctl page : row.hidden) SetVisible(page, false);
 }
 
 void frmQNRepair::OnTabMouseDown() {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "analysis/MdacPage.h"
 #include "app/ReportFileDialog.h"
 #include "app/WindowMessages.h"
 #include "platform/SystemLibrary.h"
@@ -62,6 +63,7 @@ frmQNRepair::~frmQNRepair() {
 
 bool frmQNRepair::Create(int showCommand) {
     if (!RegisterWindowClass(instance_, WindowProc) || !RegisterPageClass(instance_)) return false;
+    firstMdacAnalysis_ = std::make_unique<BackgroundCall<MdacFindings>>(&AnalyseMdac);
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     // Created hidden at a provisional size: the layout needs the DPI of the window's monitor.
     if (!::CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,

@@ -6,12 +6,14 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/FileInfo.h"
 #include "app/Layout.h"
+#include "platform/BackgroundCall.h"
 #include "platform/Handles.h"
 #include "platform/WindowsVersion.h"
 #include "repair/RegistrationCheck.h"
@@ -215,6 +217,8 @@ private:
     // Sort column of each file list once its header was clicked.
     std::optional<int> mdacSortColumn_;
     std::optional<int> jetSortColumn_;
+    // Each file list's cells as last filled, row by row, in the order the rows were inserted.
+    std::map<Ctl, std::vector<std::wstring>> fileListCells_;
     HWND focusOnDeactivate_ = nullptr;
     int repairDepth_ = 0;
     DWORD lastPaintTick_ = 0;
@@ -222,6 +226,8 @@ private:
     bool closePending_ = false;
     RegistrationChecks registrationChecks_;
     std::optional<std::wstring> lastBackup_;
+    // The MDAC page's first analysis: it reads while the window and its controls are created.
+    std::unique_ptr<BackgroundCall<MdacFindings>> firstMdacAnalysis_;
 };
 
 }  // namespace qn

@@ -1,5 +1,6 @@
 // The MDAC page in the real window: the installed version against the newest, and the 28 files.
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -102,14 +103,22 @@ TEST(MdacPageWindow, ListsTheTwentyEightFilesInOrderWithMissingOnesInPlace) {
     EXPECT_EQ(window.Text(Ctl::Label22), L"Available MDAC System files:");
     EXPECT_EQ(window.Text(Ctl::Command1), L"Re-register MDAC");
 
-    // Every visit looks at the files anew and fills from an empty list: the first file was
-    // installed meanwhile, MSDAPRST.DLL removed.
+    // A visit that finds every file as it was leaves the list alone, the user's selection too.
+    const HWND list = window.form().Control(Ctl::lvwMDACFiles);
+    ListView_SetItemState(list, 3, LVIS_SELECTED, LVIS_SELECTED);
+    RevisitMdacTab(window);
+    EXPECT_EQ(ListView_GetSelectedCount(list), 1u);
+    EXPECT_EQ(window.Rows(Ctl::lvwMDACFiles), expected);
+
+    // Every visit looks at the files anew, and a change fills the list from empty: the first
+    // file was installed meanwhile, MSDAPRST.DLL removed.
     files.Place(0, L"fx_ver_4_0_8618_0");
     files.Remove(16);
     RevisitMdacTab(window);
     expected[0] = {L"MSADO15.DLL", L"4.0.8618", files.Path(0)};
     expected[16] = {L"MSDAPRST.DLL", L"N/A", L"Not found"};
     EXPECT_EQ(window.Rows(Ctl::lvwMDACFiles), expected);
+    EXPECT_EQ(ListView_GetSelectedCount(list), 0u);
     window.form().FillMDACPage();
     EXPECT_EQ(window.Rows(Ctl::lvwMDACFiles).size(), kMdacCount);
 }
