@@ -210,7 +210,7 @@ bool frmQNRepair::CreateControl(Ctl id) {
             ::SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
             ApplyListColours(control);
             AddFileListKeys(control);
-            FitFileListColumns(id);
+            // Its columns are fitted when the page's analysis first fills it, right after.
             break;
         }
         case Kind::ProgressBar:

@@ -43,9 +43,9 @@ void frmQNRepair::FillFileList(Ctl listView, const FileList& files) {
     }
     // A list that shows these very rows already is left as it is: nothing repaints, and the
     // rows the user selected stay selected.
-    std::vector<std::wstring>& shown = fileListCells_[listView];
-    if (cells == shown) return;
-    shown = cells;
+    const auto shown = fileListCells_.find(listView);
+    if (shown != fileListCells_.end() && shown->second == cells) return;
+    fileListCells_[listView] = cells;
 
     const HWND list = Control(listView);
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
