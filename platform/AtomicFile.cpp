@@ -8,8 +8,6 @@ namespace qn {
 
 namespace {
 
-using UniqueFile = UniqueHandle<HANDLE, KernelTraits>;
-
 // The folder of `path` as a full path; empty when the path cannot be resolved.
 std::wstring FolderOf(const std::wstring& path) {
     WCHAR full[MAX_PATH * 4] = {};
@@ -23,7 +21,7 @@ DWORD WriteAll(const std::wstring& path, const std::string& bytes) {
     // An invalid handle is INVALID_HANDLE_VALUE, not null; the wrapper closes only real ones.
     HANDLE raw = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (raw == INVALID_HANDLE_VALUE) return ::GetLastError();
-    const UniqueFile file(raw);
+    const UniqueKernelHandle file(raw);
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD written = 0;

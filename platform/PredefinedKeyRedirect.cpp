@@ -1,26 +1,22 @@
 #include "platform/PredefinedKeyRedirect.h"
 
+#include <iterator>
+
 #include "platform/RegistryTree.h"
 
 namespace qn {
 
-namespace {
-// HKEY_CURRENT_USER too: components that register per user would otherwise write the live
-// user's key, and the scratch key itself lives there.
-const HKEY kRedirectedRoots[] = {HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
-}  // namespace
-
 bool PredefinedKeyRedirect::MoveTo(HKEY into) {
     // Every target is opened before the first root moves: once HKEY_CURRENT_USER is redirected,
     // no path below it means what it meant.
-    UniqueHKey targets[3];
-    for (size_t i = 0; i < 3; ++i) {
+    UniqueHKey targets[std::size(kRedirectedRoots)];
+    for (size_t i = 0; i < std::size(kRedirectedRoots); ++i) {
         if (::RegCreateKeyExW(into, RootKeyName(kRedirectedRoots[i]).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                               nullptr, targets[i].put(), nullptr) != ERROR_SUCCESS) {
             return false;
         }
     }
-    for (size_t i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < std::size(kRedirectedRoots); ++i) {
         if (::RegOverridePredefKey(kRedirectedRoots[i], targets[i].get()) != ERROR_SUCCESS) {
             // Roots that were redirected stay so: code that ran with them may still be running.
             if (!active_) {
@@ -34,12 +30,9 @@ bool PredefinedKeyRedirect::MoveTo(HKEY into) {
     return true;
 }
 
-PredefinedKeyRedirect::~PredefinedKeyRedirect() { Undo(); }
-
-void PredefinedKeyRedirect::Undo() {
+PredefinedKeyRedirect::~PredefinedKeyRedirect() {
     if (!active_) return;
     for (const HKEY root : kRedirectedRoots) ::RegOverridePredefKey(root, nullptr);
-    active_ = false;
 }
 
 }  // namespace qn

@@ -3,9 +3,15 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 #include "platform/Handles.h"
 
 namespace qn {
+
+// The roots that are redirected. HKEY_CURRENT_USER too: components that register per user would
+// otherwise write the live user's key, and the scratch key itself lives there.
+inline const HKEY kRedirectedRoots[] = {HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
 // While it lives, HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER of this process
 // lead into subkeys of a key named after them ("HKEY_CLASSES_ROOT", ...), so that whatever the
@@ -14,7 +20,6 @@ namespace qn {
 class PredefinedKeyRedirect {
 public:
     PredefinedKeyRedirect() = default;
-    explicit PredefinedKeyRedirect(HKEY into) { MoveTo(into); }
     ~PredefinedKeyRedirect();
     PredefinedKeyRedirect(const PredefinedKeyRedirect&) = delete;
     PredefinedKeyRedirect& operator=(const PredefinedKeyRedirect&) = delete;
@@ -25,13 +30,8 @@ public:
     // leads below one of the keys given.
     bool MoveTo(HKEY into);
 
-    // True when every root is redirected.
-    bool active() const { return active_; }
-
 private:
-    void Undo();
-
-    UniqueHKey targets_[3];
+    UniqueHKey targets_[std::size(kRedirectedRoots)];
     bool active_ = false;
 };
 

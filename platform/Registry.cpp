@@ -161,7 +161,7 @@ RegValue cRegistry::Value() {
         result = StringOfData(raw->bytes);
         break;
     case REG_EXPAND_SZ:
-        result = ExpandEnvironmentText(StringOfData(raw->bytes));
+        result = ExpandEnvironment(StringOfData(raw->bytes));
         break;
     case REG_MULTI_SZ:
         result = MultiStringOfData(raw->bytes);
@@ -238,8 +238,6 @@ std::wstring cRegistry::SetValueMessage(const RegValue& vValue) const {
 uint32_t cRegistry::SwapByteOrder(uint32_t value) {
     return (value >> 24) | ((value >> 8) & 0x0000FF00u) | ((value << 8) & 0x00FF0000u) | (value << 24);
 }
-
-std::wstring cRegistry::ExpandEnvironmentText(const std::wstring& sText) { return ExpandEnvironment(sText); }
 
 std::wstring ExpandEnvironment(const std::wstring& sText) {
     // An environment variable can grow between the two calls; after this many changes in a row

@@ -79,7 +79,6 @@ public:
 
 private:
     static uint32_t SwapByteOrder(uint32_t value);
-    static std::wstring ExpandEnvironmentText(const std::wstring& sText);
 
     std::wstring SetValueMessage(const RegValue& vValue) const;
     void WriteValue(HKEY key, const RegValue& vValue) const;

@@ -36,4 +36,9 @@ std::wstring InsertValue(std::wstring text, const std::wstring& value) {
     return text;
 }
 
+std::wstring UpperCase(std::wstring text) {
+    ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
 }  // namespace qn

@@ -20,4 +20,8 @@ std::wstring LoadResString(UINT id, LANGID language);
 // mark their insert that way.
 std::wstring InsertValue(std::wstring text, const std::wstring& value);
 
+// `text` in upper case, by the system's rules: the form in which paths and registry names,
+// whose letter case does not count, are compared.
+std::wstring UpperCase(std::wstring text);
+
 }  // namespace qn

@@ -25,8 +25,6 @@ constexpr int kHostNotRedirected = 2;
 // CreateProcess takes at most 32767 characters, the terminating NUL included.
 constexpr size_t kMaxCommandLine = 32766;
 
-const HKEY kCapturedRoots[] = {HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
-
 // A component that faults ends the host at once, with the fault as exit code: no debugger, no
 // error dialog, and none of the component's code runs again.
 LONG WINAPI EndOnFault(EXCEPTION_POINTERS* fault) {
@@ -137,7 +135,7 @@ RegistrationCapture ReadCapture(HKEY scratch, size_t slot) {
         capture.result.outcome == RegistrationOutcome::EntryPointMissing) {
         return capture;
     }
-    for (const HKEY root : kCapturedRoots) {
+    for (const HKEY root : kRedirectedRoots) {
         RegTree tree = ReadRegTree(key.get(), RootKeyName(root));
         // The root itself is no entry of the component's.
         if (!tree.keys.empty()) tree.keys.erase(tree.keys.begin());

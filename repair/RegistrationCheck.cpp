@@ -39,8 +39,7 @@ std::optional<std::wstring> CanonicalPath(const std::wstring& text) {
     WCHAR longPath[MAX_PATH * 2];
     const DWORD length = ::GetLongPathNameW(path.c_str(), longPath, MAX_PATH * 2);
     if (length > 0 && length < MAX_PATH * 2) path.assign(longPath, length);
-    ::CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
-    return path;
+    return UpperCase(path);
 }
 
 // Replaces "%1", "%2", ... of a string-table text.
@@ -80,7 +79,7 @@ std::optional<std::wstring> CaptureError(const RegistrationCapture& capture, con
     RegistrationResult result = capture.result;
     // The file went away between the listing and the capture: nothing was loaded.
     if (result.outcome == RegistrationOutcome::Skipped) result = {RegistrationOutcome::LoadFailed, ERROR_FILE_NOT_FOUND, S_OK};
-    return DescribeRegistrationFailure({componentPath, result}, UserTextLanguage());
+    return DescribeFailure(componentPath, result, UserTextLanguage());
 }
 
 void Count(RegistrationCheck& check, RegistrationDifference difference) {
@@ -193,9 +192,6 @@ std::wstring RegistrationCheckText(const RegistrationCheck& check, size_t maxDif
     return text;
 }
 
-std::wstring RegistrationCheckKey(std::wstring path) {
-    ::CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
-    return path;
-}
+std::wstring RegistrationCheckKey(std::wstring path) { return UpperCase(std::move(path)); }
 
 }  // namespace qn

@@ -59,10 +59,6 @@ bool IsFailure(const RegistrationResult& result) {
            result.outcome == RegistrationOutcome::CallFailed;
 }
 
-std::wstring DescribeRegistrationFailure(const RegistrationFailure& failure, LANGID language) {
-    return DescribeFailure(failure.file, failure.result, language);
-}
-
 bool MeansMissingRights(const RegistrationResult& result) {
     switch (result.outcome) {
     case RegistrationOutcome::LoadFailed:

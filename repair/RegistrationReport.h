@@ -26,10 +26,6 @@ std::wstring DescribeFailure(const std::wstring& file, const RegistrationResult&
 // held, elevation required), or the file could not even be opened for lack of rights.
 bool MeansMissingRights(const RegistrationResult& result);
 
-// What went wrong with one file, in `language`, as the repair summary says it: one line, with
-// the system's own explanation of the error code. Empty for a file that did not fail.
-std::wstring DescribeRegistrationFailure(const RegistrationFailure& failure, LANGID language);
-
 // An introduction line, then per failed file its name and what went wrong, in the user's
 // language, with the system's own explanation of the error code; when any failure means
 // missing rights, a last line asks the user to start the program as an administrator.

@@ -8,15 +8,11 @@
 #include "platform/Handles.h"
 #include "platform/NumberText.h"
 #include "platform/ShellFolders.h"
+#include "platform/Strings.h"
 
 namespace qn {
 
 namespace {
-
-std::wstring Upper(std::wstring text) {
-    ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 // True when `path` lies below one of `removed` (paths in upper case).
 bool BelowRemoved(const std::wstring& path, const std::set<std::wstring>& removed) {
@@ -72,7 +68,7 @@ std::vector<RegFileKey> LiveStateOf(const std::vector<RegistrationCapture>& capt
             const std::wstring rootName = RootKeyName(root.root);
             auto entryFor = [&](const std::wstring& relative) -> RegFileKey* {
                 const std::wstring path = JoinKeyPath(rootName, relative);
-                const std::wstring upper = Upper(path);
+                const std::wstring upper = UpperCase(path);
                 if (BelowRemoved(upper, removed)) return nullptr;
                 if (auto found = indexOf.find(upper); found != indexOf.end()) return &keys[found->second];
                 UniqueHKey live;

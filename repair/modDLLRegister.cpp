@@ -5,12 +5,14 @@
 
 namespace qn {
 
-RegistrationResult RegisterComponent(const std::wstring& path, const std::string& entryName) {
-    return RegisterComponent(path, entryName, [](ComponentEntryPoint entry) { return entry(); });
-}
+namespace {
 
-RegistrationResult RegisterComponent(const std::wstring& path, const std::string& entryName,
-                                     const std::function<HRESULT(ComponentEntryPoint)>& invoke) {
+// The self-registration export of a component.
+using ComponentEntryPoint = HRESULT(STDAPICALLTYPE*)();
+
+}  // namespace
+
+RegistrationResult RegisterComponent(const std::wstring& path, const std::string& entryName) {
     RegistrationResult result;
     const LoadedComponent component = LoadComponent(path);
     if (component.outcome == ComponentLoadOutcome::Absent) return result;
@@ -26,7 +28,7 @@ RegistrationResult RegisterComponent(const std::wstring& path, const std::string
         return result;
     }
 
-    result.status = invoke(entry);
+    result.status = entry();
     result.outcome = FAILED(result.status) ? RegistrationOutcome::CallFailed
                                            : RegistrationOutcome::Registered;
     return result;

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 namespace qn {
@@ -27,13 +26,5 @@ struct RegistrationResult {
 // whatever the outcome; nothing is kept between calls. Never raises.
 RegistrationResult RegisterComponent(const std::wstring& path,
                                      const std::string& entryName = "DllRegisterServer");
-
-// The self-registration export of a component.
-using ComponentEntryPoint = HRESULT(STDAPICALLTYPE*)();
-
-// As above, but the entry point is called by `invoke`, which may prepare the process around the
-// call; the DLL is loaded before and unloaded after `invoke` runs.
-RegistrationResult RegisterComponent(const std::wstring& path, const std::string& entryName,
-                                     const std::function<HRESULT(ComponentEntryPoint)>& invoke);
 
 }  // namespace qn

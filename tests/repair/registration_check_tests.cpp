@@ -173,9 +173,9 @@ TEST_F(RegistrationCheckTest, DeletedKeyIsMissingAndAnotherFileIsDifferent) {
 TEST_F(RegistrationCheckTest, FailingComponentsAreReportedAndLeaveNothingBehind) {
     const FixtureKeys before;
     const RegistrationCheck denied = Check(L"fx_reg_denied");
-    EXPECT_EQ(denied.error, DescribeRegistrationFailure({FixturePath(L"fx_reg_denied"),
-                                                         {RegistrationOutcome::CallFailed, ERROR_SUCCESS, E_ACCESSDENIED}},
-                                                        UserTextLanguage()));
+    EXPECT_EQ(denied.error, DescribeFailure(FixturePath(L"fx_reg_denied"),
+                                            {RegistrationOutcome::CallFailed, ERROR_SUCCESS, E_ACCESSDENIED},
+                                            UserTextLanguage()));
     const RegistrationCheck noExport = Check(L"fx_no_export");
     EXPECT_EQ(noExport.error, L"The entry point DllRegisterServer was not found.");
     const RegistrationCheck gone = CheckRegistration(ProgramPath(), qn::test::TestDir() + L"\\gone.dll");
@@ -227,8 +227,8 @@ TEST_F(RegistrationCheckTest, ACrashingAndAHangingComponentCostTheOthersNothing)
     ASSERT_EQ(checks.size(), paths.size());
     EXPECT_EQ(RegistrationCheckSummary(checks[0]), L"OK (0 entries)");
     EXPECT_EQ(checks[1].error, L"The registration ended abnormally (code 0xE0F1C5ED).");
-    EXPECT_EQ(checks[2].error, DescribeRegistrationFailure({paths[2], {RegistrationOutcome::CallFailed, ERROR_SUCCESS, E_ACCESSDENIED}},
-                                                           UserTextLanguage()));
+    EXPECT_EQ(checks[2].error, DescribeFailure(paths[2], {RegistrationOutcome::CallFailed, ERROR_SUCCESS, E_ACCESSDENIED},
+                                               UserTextLanguage()));
     EXPECT_EQ(checks[3].error, L"The registration had not finished after 2 seconds.");
     EXPECT_FALSE(checks[4].error) << ::testing::PrintToString(*checks[4].error);
     EXPECT_EQ(checks[4].expected, 8);
