@@ -13,4 +13,7 @@ std::wstring WindowText(HWND window);
 // The text of row `item`, column `column` of the report-view list `list`.
 std::wstring ListCellText(HWND list, int item, int column);
 
+// The header text of column `column` of the report-view list `list`.
+std::wstring ListColumnHeader(HWND list, int column);
+
 }  // namespace qn

@@ -5,19 +5,22 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/ControlText.h"
 #include "app/frmQNRepair.h"
 
 namespace qn {
 
 namespace {
 
-int HeaderWidth(HWND list, const wchar_t* text) {
+int HeaderWidth(HWND list, int column) {
     // The header keeps a margin on either side of its text (three edge widths on every system
     // we know of; comctl32 5.8 and later tell it).
     const auto header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
     const int margin = std::max(static_cast<int>(::SendMessageW(header, HDM_GETBITMAPMARGIN, 0, 0)),
                                 3 * ::GetSystemMetrics(SM_CXEDGE));
-    return static_cast<int>(::SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text))) + 2 * margin;
+    const std::wstring text = ListColumnHeader(list, column);
+    return static_cast<int>(::SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()))) +
+           2 * margin;
 }
 
 // The width the list itself needs to show every cell of `column` uncut.
@@ -38,12 +41,11 @@ int FixedColumnsWidth(HWND list) {
 
 }  // namespace
 
-void frmQNRepair::SetFileListColumnWidths(HWND list) {
+void frmQNRepair::SetFileListColumnWidths(HWND list, std::optional<int> only) {
     for (int column = 0; column < static_cast<int>(std::size(kFileListColumns)); ++column) {
         const ColumnLayout& layout = kFileListColumns[column];
-        if (layout.fillsRest) continue;
-        int width = std::max({TwipsToPixels(layout.widthTwips, dpi_), CellsWidth(list, column),
-                              HeaderWidth(list, layout.header)});
+        if (layout.fillsRest || (only && column != *only)) continue;
+        int width = std::max({TwipsToPixels(layout.widthTwips, dpi_), CellsWidth(list, column), HeaderWidth(list, column)});
         if (layout.mostTwips > 0) width = std::min(width, TwipsToPixels(layout.mostTwips, dpi_));
         ::SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width);
     }
@@ -64,20 +66,26 @@ void frmQNRepair::FitFillingColumn(HWND list) {
     }
 }
 
-void frmQNRepair::FitFileListColumns(Ctl listView) {
-    const HWND list = Control(listView);
-    if (!list) return;
-    // A list that draws repaints its header for every width set (each several times the cost of
-    // measuring a column under Wine), so the widths are set with drawing held back.
-    const bool drawing = ::IsWindowVisible(list) != FALSE;
-    if (drawing) ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SetFileListColumnWidths(list);
-    if (!drawing) return;
+void frmQNRepair::SetColumnWidthsAndDraw(HWND list, std::optional<int> column) {
+    SetFileListColumnWidths(list, column);
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     // Only a list that draws knows whether it needs a vertical scroll bar, which takes from
     // the width the columns share.
     FitFillingColumn(list);
     ::InvalidateRect(list, nullptr, TRUE);
+}
+
+void frmQNRepair::FitFileListColumns(Ctl listView, std::optional<int> column) {
+    const HWND list = Control(listView);
+    if (!list) return;
+    // A list in view repaints its header for every width set (each several times the cost of
+    // measuring a column under Wine), so there the widths are set with drawing held back.
+    if (!::IsWindowVisible(list)) {
+        SetFileListColumnWidths(list, column);
+        return;
+    }
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SetColumnWidthsAndDraw(list, column);
 }
 
 }  // namespace qn

@@ -16,16 +16,6 @@ namespace {
 constexpr wchar_t kCtrlA = 0x01;
 constexpr wchar_t kCtrlC = 0x03;
 
-std::wstring ColumnHeader(HWND list, int column) {
-    WCHAR buffer[256] = {};
-    LVCOLUMNW header{};
-    header.mask = LVCF_TEXT;
-    header.pszText = buffer;
-    header.cchTextMax = static_cast<int>(std::size(buffer));
-    ::SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
-    return buffer;
-}
-
 int ColumnCount(HWND list) {
     const auto header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
     return static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
@@ -34,7 +24,7 @@ int ColumnCount(HWND list) {
 void AppendLine(std::wstring& text, HWND list, int columns, int item) {
     for (int column = 0; column < columns; ++column) {
         if (column > 0) text += L'\t';
-        text += item < 0 ? ColumnHeader(list, column) : ListCellText(list, item, column);
+        text += item < 0 ? ListColumnHeader(list, column) : ListCellText(list, item, column);
     }
     text += L"\r\n";
 }

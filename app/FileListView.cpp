@@ -21,6 +21,16 @@ std::wstring ListCellText(HWND list, int item, int column) {
     return buffer;
 }
 
+std::wstring ListColumnHeader(HWND list, int column) {
+    WCHAR buffer[256] = {};
+    LVCOLUMNW header{};
+    header.mask = LVCF_TEXT;
+    header.pszText = buffer;
+    header.cchTextMax = static_cast<int>(std::size(buffer));
+    ::SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
+    return buffer;
+}
+
 namespace {
 
 // `first` and `second` are the items' own data: their rows before the sort.
@@ -67,12 +77,7 @@ void frmQNRepair::FillFileList(Ctl listView, const FileList& files) {
     }
     // A list the user has sorted stays sorted when it is filled anew.
     SortFileList(listView);
-    SetFileListColumnWidths(list);
-    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    // After the redraw is back on: only then does the list know whether it needs a scroll bar,
-    // which takes from the width the columns share.
-    FitFillingColumn(list);
-    ::InvalidateRect(list, nullptr, TRUE);
+    SetColumnWidthsAndDraw(list, std::nullopt);
 }
 
 void frmQNRepair::SortFileList(Ctl listView) {
@@ -101,20 +106,27 @@ void frmQNRepair::OnColumnClick(Ctl listView, int column) {
     SortFileList(listView);
 }
 
-// The rows may be sorted: each row's file is found by its path.
-void frmQNRepair::ShowRegistrationColumn(Ctl listView) {
-    // The list's cells change here: its next fill fills it anew.
-    fileListCells_.erase(listView);
+// The rows may be sorted: each row's file is found by its path. With `path`, only the rows of
+// that file change.
+void frmQNRepair::ShowRegistrationColumn(Ctl listView, const std::optional<std::wstring>& path) {
     const HWND list = Control(listView);
+    const std::optional<std::wstring> key = path ? std::optional(RegistrationCheckKey(*path)) : std::nullopt;
+    bool changed = false;
     const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows; ++row) {
-        std::wstring text = RegistrationCell(ListCellText(list, row, 2));
+        const std::wstring rowPath = ListCellText(list, row, 2);
+        if (key && RegistrationCheckKey(rowPath) != *key) continue;
+        std::wstring text = RegistrationCell(rowPath);
         LVITEMW cell{};
         cell.iSubItem = kRegistrationColumn;
         cell.pszText = text.data();
         ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+        changed = true;
     }
-    FitFileListColumns(listView);
+    if (!changed) return;
+    // The list's cells changed here: its next fill fills it anew.
+    fileListCells_.erase(listView);
+    FitFileListColumns(listView, path ? std::optional(kRegistrationColumn) : std::nullopt);
 }
 
 }  // namespace qn

@@ -38,7 +38,7 @@ void frmQNRepair::OnCheckRegistrations() {
         for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
         CheckRegistrations(services_.captureHost, paths, [&](size_t index, const RegistrationCheck& check) {
             registrationChecks_[RegistrationCheckKey(paths[index])] = check;
-            for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
+            for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list, paths[index]);
             return DoEvents();
         });
         if (IsClosed()) return;

@@ -157,9 +157,11 @@ private:
     // grows with its text; other controls keep their laid-out width.
     int FittedWidth(Ctl id, const std::wstring& text) const;
     void FitToText(Ctl id);   // a label's width, a list's columns
-    void FitFileListColumns(Ctl listView);
-    void SetFileListColumnWidths(HWND list);  // every column, on a list whose drawing is held back
-    void FitFillingColumn(HWND list);         // the column that takes the rest of the width
+    // Fits the columns to their texts: all, or only `column` and the one that takes the rest.
+    void FitFileListColumns(Ctl listView, std::optional<int> column = std::nullopt);
+    void SetFileListColumnWidths(HWND list, std::optional<int> column);  // drawing held back
+    void SetColumnWidthsAndDraw(HWND list, std::optional<int> column);   // drawing held back until then
+    void FitFillingColumn(HWND list);  // the column that takes the rest of the width
     Ctl FromHandle(HWND control) const;
 
     // Control helpers.
@@ -174,7 +176,7 @@ private:
     void FillFileList(Ctl listView, const FileList& files);
     void SortFileList(Ctl listView);
     std::wstring RegistrationCell(const std::wstring& path) const;
-    void ShowRegistrationColumn(Ctl listView);
+    void ShowRegistrationColumn(Ctl listView, const std::optional<std::wstring>& path = std::nullopt);
 
     // Models onto controls.
     void Apply(const MdacFindings& found);
