@@ -61,20 +61,14 @@ LRESULT frmQNRepair::OnCtlColorStatic(HDC dc, HWND control) {
     // Labels keep the default colours, button text on button face; set here all the same, as
     // a DC's own default is black on white whatever the theme.
     const Ctl id = FromHandle(control);
-    COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
-    if (id != Ctl::None && LayoutOf(id).kind == Kind::LinkLabel) {
-        HIGHCONTRASTW contrast{};
-        contrast.cbSize = sizeof(contrast);
-        const bool highContrast = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
-                                  (contrast.dwFlags & HCF_HIGHCONTRASTON);
-        text = LinkColour(::GetSysColor(COLOR_HOTLIGHT), ::GetSysColor(COLOR_BTNFACE), text, highContrast);
-    }
-    ::SetTextColor(dc, text);
+    const bool link = id != Ctl::None && LayoutOf(id).kind == Kind::LinkLabel;
+    ::SetTextColor(dc, link ? linkColour_ : ::GetSysColor(COLOR_BTNTEXT));
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void frmQNRepair::OnSystemColoursChanged() {
+    linkColour_ = SystemLinkColour();
     // The common controls learn of a new colour scheme only from their parent window.
     for (size_t i = 0; i < kControlCount; ++i) {
         const Ctl id = static_cast<Ctl>(i);

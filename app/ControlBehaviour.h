@@ -23,6 +23,9 @@ void AddFileListKeys(HWND list);
 // high-contrast theme always: the theme has chosen it), else the designed pure blue, else `text`.
 COLORREF LinkColour(COLORREF hotlight, COLORREF face, COLORREF text, bool highContrast);
 
+// LinkColour of the current system colours and high-contrast setting.
+COLORREF SystemLinkColour();
+
 // The colours of a file list, from the system: window text on the window colour.
 void ApplyListColours(HWND list);
 

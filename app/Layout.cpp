@@ -2,6 +2,9 @@
 
 #include <iterator>
 
+#include "analysis/JetPage.h"
+#include "analysis/MdacPage.h"
+
 namespace qn {
 
 namespace {
@@ -30,7 +33,7 @@ constexpr ControlLayout kLayout[] = {
 
     {C::Label8, L"Label8", K::Label, C::picMDAC, 4320, 144, 1596, 204, L"", true, -1},
     {C::Label7, L"Label7", K::Label, C::picMDAC, 144, 144, 3948, 204, L"", true, -1},
-    {C::Label21, L"Label21", K::Label, C::picMDAC, 4320, 384, 1596, 204, L"2.80.1022.3", true, -1},
+    {C::Label21, L"Label21", K::Label, C::picMDAC, 4320, 384, 1596, 204, kNewestMdacVersion, true, -1},
     {C::Label19, L"Label19", K::LinkLabel, C::picMDAC, 150, 390, 570, 195, L"", true, 2},
     {C::Label22, L"Label22", K::Label, C::picMDAC, 150, 690, 2940, 210, L"", true, -1},
     {C::lvwMDACFiles, L"lvwMDACFiles", K::ListView, C::picMDAC, 150, 915, 7425, 2745, L"", true, 3},
@@ -40,7 +43,7 @@ constexpr ControlLayout kLayout[] = {
 
     {C::Label24, L"Label24", K::Label, C::picJET, 4368, 144, 1596, 204, L"", true, -1},
     {C::Label25, L"Label25", K::Label, C::picJET, 144, 144, 4092, 204, L"", true, -1},
-    {C::Label10, L"Label10", K::Label, C::picJET, 4368, 384, 1596, 204, L"4.0.8618", true, -1},
+    {C::Label10, L"Label10", K::Label, C::picJET, 4368, 384, 1596, 204, kNewestJetVersion, true, -1},
     {C::Label23, L"Label23", K::LinkLabel, C::picJET, 150, 390, 45, 195, L"", true, 28},
     {C::Label9, L"Label9", K::Label, C::picJET, 90, 690, 2940, 210, L"", true, -1},
     {C::Command3, L"Command3", K::Button, C::picJET, 144, 3792, 2500, 360, L"", true, 34},

@@ -40,6 +40,15 @@ COLORREF LinkColour(COLORREF hotlight, COLORREF face, COLORREF text, bool highCo
     return Readable(kDesignedLinkBlue, face) ? kDesignedLinkBlue : text;
 }
 
+COLORREF SystemLinkColour() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    const bool highContrast = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+                              (contrast.dwFlags & HCF_HIGHCONTRASTON);
+    return LinkColour(::GetSysColor(COLOR_HOTLIGHT), ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNTEXT),
+                      highContrast);
+}
+
 void ApplyListColours(HWND list) {
     ::SendMessageW(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(::GetSysColor(COLOR_WINDOW)));
     ::SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(::GetSysColor(COLOR_WINDOW)));

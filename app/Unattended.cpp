@@ -109,6 +109,8 @@ int RunUnattended(const std::vector<std::wstring>& arguments) {
         runs.back().backup = backup;
     }
     int exitCode = ExitCodeOf(JudgeRepairs(runs));
+    // The exit code says all that was asked for: the machine is not analysed for nobody.
+    if (!line.check && !line.reportFile && !line.jsonFile) return exitCode;
 
     Report report = MakeReport(systemDir, QueryOsVersion(), std::move(runs));
     if (line.check) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/FileInfo.h"
+#include "app/ControlBehaviour.h"
 #include "app/Layout.h"
 #include "platform/BackgroundCall.h"
 #include "platform/Handles.h"
@@ -215,6 +216,9 @@ private:
     UniqueDC measureDc_;
     std::array<bool, kControlCount> underlined_{};
     HCURSOR linkCursor_ = nullptr;   // shared resource cursor: not destroyed
+    // The links' text colour, worked out again when the system's colours change (a link
+    // repaints on every hover).
+    COLORREF linkColour_ = SystemLinkColour();
     std::vector<UniqueImageList> buttonImages_;
     // Sort column of each file list once its header was clicked.
     std::optional<int> mdacSortColumn_;
