@@ -21,8 +21,9 @@ void frmQNRepair::OnRepairMdac() {
         ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         if (DoEvents()) {
             CollectMDACFiles();
-            if (BackUpRegistrations(state_.MDACFiles)) {
-                failures = RegisterFiles(RepairComponent::Mdac, state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11);
+            std::optional<std::wstring> backup;
+            if (BackUpRegistrations(state_.MDACFiles, backup)) {
+                failures = RegisterFiles(RepairComponent::Mdac, state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11, backup);
             }
         }
         if (IsClosed()) return;
@@ -43,8 +44,9 @@ void frmQNRepair::OnRepairJet() {
         RepairScope scope(*this);
         SetVisible(Ctl::Command3, false);
         // The list is the one the last analysis of the Jet page built; it is not collected anew.
-        if (DoEvents() && BackUpRegistrations(state_.JetFiles)) {
-            failures = RegisterFiles(RepairComponent::Jet, state_.JetFiles, Ctl::ProgressBar3, Ctl::None);
+        std::optional<std::wstring> backup;
+        if (DoEvents() && BackUpRegistrations(state_.JetFiles, backup)) {
+            failures = RegisterFiles(RepairComponent::Jet, state_.JetFiles, Ctl::ProgressBar3, Ctl::None, backup);
         }
         if (IsClosed()) return;
         SetVisible(Ctl::Command3, true);
@@ -54,7 +56,8 @@ void frmQNRepair::OnRepairJet() {
 }
 
 std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(RepairComponent component, const FileList& list,
-                                                           Ctl progressBar, Ctl nameLabel) {
+                                                           Ctl progressBar, Ctl nameLabel,
+                                                           const std::optional<std::wstring>& backup) {
     // A copy: a page analysis that runs between two files replaces the window's list.
     const FileList files = list;
     SetVisible(progressBar, true);
@@ -69,7 +72,7 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(RepairComponent comp
         return DoEventsBetweenSteps();
     };
     RepairRun run = RunRepair(component, files, observer);
-    run.backup = lastBackup_;
+    run.backup = backup;
     std::vector<RegistrationFailure> failures;
     for (const FileOutcome& file : run.files) {
         if (IsFailure(file.result)) failures.push_back({file.path.value_or(file.name), file.result});
@@ -78,9 +81,9 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(RepairComponent comp
     return failures;
 }
 
-bool frmQNRepair::BackUpRegistrations(const FileList& list) {
+bool frmQNRepair::BackUpRegistrations(const FileList& list, std::optional<std::wstring>& backup) {
     bool open = true;
-    lastBackup_ = qn::BackUpRegistrations(services_.captureHost, RegistrablePaths(list), [&] { return open = DoEvents(); });
+    backup = qn::BackUpRegistrations(services_.captureHost, RegistrablePaths(list), [&] { return open = DoEvents(); });
     return open;
 }
 
@@ -88,7 +91,8 @@ bool frmQNRepair::BackUpRegistrations(const FileList& list) {
 // while the failures are shown.
 void frmQNRepair::FinishRepair(const std::vector<RegistrationFailure>& failures) {
     if (IsClosed()) return;
-    const std::wstring text = FormatRegistrationFailures(failures, lastBackup_);
+    // Failures come from the run that was kept last.
+    const std::wstring text = FormatRegistrationFailures(failures, LastBackup());
     if (!text.empty()) {
         ::MessageBoxW(hwnd_, text.c_str(), LoadResString(IDS_REPAIR_FAILED_TITLE).c_str(), MB_OK | MB_ICONWARNING);
         if (IsClosed()) return;

@@ -6,6 +6,7 @@
 #include "app/frmQNRepair.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clipboard.h"
+#include "platform/NumberText.h"
 #include "platform/Strings.h"
 #include "platform/SystemMessage.h"
 #include "platform/Utf8.h"
@@ -19,9 +20,7 @@ namespace {
 std::wstring SuggestedFileName() {
     SYSTEMTIME today{};
     ::GetLocalTime(&today);
-    WCHAR date[16];
-    ::wsprintfW(date, L"%04u-%02u-%02u", today.wYear, today.wMonth, today.wDay);
-    return std::wstring(kProgramName) + L"-" + ComputerName() + L"-" + date + L".txt";
+    return std::wstring(kProgramName) + L"-" + ComputerName() + L"-" + DateText(today) + L".txt";
 }
 
 }  // namespace

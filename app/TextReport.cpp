@@ -58,10 +58,7 @@ std::wstring DesignText(Ctl id) { return LayoutOf(id).designText; }
 std::wstring TimeText(const SYSTEMTIME& utc) {
     SYSTEMTIME local = utc;
     ::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
-    WCHAR text[32];
-    ::wsprintfW(text, L"%04u-%02u-%02u %02u:%02u:%02u", local.wYear, local.wMonth, local.wDay, local.wHour,
-                local.wMinute, local.wSecond);
-    return text;
+    return DateText(local) + L" " + TimeOfDayText(local, L':');
 }
 
 void FileTable(TextBuilder& out, const FileList& files) {
@@ -130,12 +127,8 @@ void RegistrationSection(TextBuilder& out, const Findings& findings, const Regis
             const auto check = registrations.find(RegistrationCheckKey(*file.path));
             if (check == registrations.end()) continue;
             out.Line(kIndent + *file.path);
-            std::wstring text = RegistrationCheckText(check->second, static_cast<size_t>(-1));
-            for (size_t at = 0; at <= text.size();) {
-                const size_t end = std::min(text.find(kLineBreak, at), text.size());
-                out.Line(std::wstring(kIndent) + kIndent + text.substr(at, end - at));
-                at = end + 2;
-            }
+            const std::wstring indent = std::wstring(kIndent) + kIndent;
+            out.Line(indent + RegistrationCheckText(check->second, static_cast<size_t>(-1), (kLineBreak + indent).c_str()));
         }
     }
 }

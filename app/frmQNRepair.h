@@ -115,7 +115,9 @@ public:
     // check ran.
     const RegistrationChecks& Registrations() const { return registrationChecks_; }
     // The registry backup the last repair saved, if any.
-    const std::optional<std::wstring>& LastBackup() const { return lastBackup_; }
+    std::optional<std::wstring> LastBackup() const {
+        return state_.repairs.empty() ? std::nullopt : state_.repairs.back().backup;
+    }
     void OnCopyReport();
     void OnSaveReport();
 
@@ -194,14 +196,16 @@ private:
     friend class RepairScope;
     // Registers the records of `files` that may be registered, advancing `progressBar` and, if
     // given, naming each file in `nameLabel`. Stops early when the window is closing.
-    // Every run is kept in the window's state for the report.
+    // Every run is kept in the window's state for the report, with `backup`, the file its
+    // registry backup went to.
     std::vector<RegistrationFailure> RegisterFiles(RepairComponent component, const FileList& files, Ctl progressBar,
-                                                   Ctl nameLabel);
+                                                   Ctl nameLabel, const std::optional<std::wstring>& backup);
     // After a repair: shows the failures, carries out a close asked for meanwhile and puts the
     // focus on Exit.
     void FinishRepair(const std::vector<RegistrationFailure>& failures);
-    // Saves the live state of what `files` would register; false when the window is closing.
-    bool BackUpRegistrations(const FileList& files);
+    // Saves the live state of what `files` would register and names the file in `backup` (none
+    // when it could not be saved); false when the window is closing.
+    bool BackUpRegistrations(const FileList& files, std::optional<std::wstring>& backup);
 
     HINSTANCE instance_;
     FormServices services_;
@@ -231,7 +235,6 @@ private:
     bool progressMoving_ = false;  // a progress bar is taking a new position
     bool closePending_ = false;
     RegistrationChecks registrationChecks_;
-    std::optional<std::wstring> lastBackup_;
     // The MDAC page's first analysis: it reads while the window and its controls are created.
     std::unique_ptr<BackgroundCall<MdacFindings>> firstMdacAnalysis_;
 };

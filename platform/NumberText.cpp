@@ -20,4 +20,16 @@ std::wstring HexText(DWORD value) {
     return text;
 }
 
+std::wstring DateText(const SYSTEMTIME& time) {
+    WCHAR text[16];
+    ::wsprintfW(text, L"%04u-%02u-%02u", time.wYear, time.wMonth, time.wDay);
+    return text;
+}
+
+std::wstring TimeOfDayText(const SYSTEMTIME& time, wchar_t separator) {
+    WCHAR text[16];
+    ::wsprintfW(text, L"%02u%c%02u%c%02u", time.wHour, separator, time.wMinute, separator, time.wSecond);
+    return text;
+}
+
 }  // namespace qn

@@ -22,8 +22,6 @@ bool BelowRemoved(const std::wstring& path, const std::set<std::wstring>& remove
     return removed.count(path) > 0;
 }
 
-std::wstring TwoDigits(WORD number) { return (number < 10 ? L"0" : L"") + UnsignedText(number); }
-
 void CreateFolders(const std::wstring& folder) {
     for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1)) {
         ::CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
@@ -100,8 +98,7 @@ std::wstring BackupFolder() {
 }
 
 std::wstring BackupFileName(const SYSTEMTIME& t) {
-    return L"QNRepair registry backup " + UnsignedText(t.wYear) + L"-" + TwoDigits(t.wMonth) + L"-" + TwoDigits(t.wDay) +
-           L" " + TwoDigits(t.wHour) + L"-" + TwoDigits(t.wMinute) + L"-" + TwoDigits(t.wSecond) + L".reg";
+    return L"QNRepair registry backup " + DateText(t) + L" " + TimeOfDayText(t, L'-') + L".reg";
 }
 
 std::optional<std::wstring> SaveRegistryBackup(const std::vector<RegistrationCapture>& captures,

@@ -8,11 +8,7 @@ namespace qn {
 
 namespace {
 
-std::wstring IsoTime(const SYSTEMTIME& t) {
-    WCHAR text[32];
-    ::wsprintfW(text, L"%04u-%02u-%02uT%02u:%02u:%02uZ", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
-    return text;
-}
+std::wstring IsoTime(const SYSTEMTIME& t) { return DateText(t) + L"T" + TimeOfDayText(t, L':') + L"Z"; }
 
 void WriteRegistration(JsonWriter& json, const RegistrationCheck& check) {
     json.BeginObject();
