@@ -20,9 +20,8 @@ constexpr size_t kDifferencesInCell = 3;
 
 std::wstring frmQNRepair::RegistrationCell(const std::wstring& path) const {
     // Only files that were checked are in the results; "Not found" never is.
-    const auto found = registrationChecks_.find(RegistrationCheckKey(path));
-    if (found == registrationChecks_.end()) return {};
-    return RegistrationCheckText(found->second, kDifferencesInCell, L"; ");
+    const RegistrationCheck* check = FindRegistrationCheck(registrationChecks_, path);
+    return check ? RegistrationCheckText(*check, kDifferencesInCell, L"; ") : std::wstring();
 }
 
 void frmQNRepair::OnCheckRegistrations() {

@@ -124,11 +124,11 @@ void RegistrationSection(TextBuilder& out, const Findings& findings, const Regis
     for (const FileList* files : {&findings.mdac.files, &findings.jet.files}) {
         for (const FileInfo& file : *files) {
             if (!file.path) continue;
-            const auto check = registrations.find(RegistrationCheckKey(*file.path));
-            if (check == registrations.end()) continue;
+            const RegistrationCheck* check = FindRegistrationCheck(registrations, *file.path);
+            if (!check) continue;
             out.Line(kIndent + *file.path);
             const std::wstring indent = std::wstring(kIndent) + kIndent;
-            out.Line(indent + RegistrationCheckText(check->second, static_cast<size_t>(-1), (kLineBreak + indent).c_str()));
+            out.Line(indent + RegistrationCheckText(*check, static_cast<size_t>(-1), (kLineBreak + indent).c_str()));
         }
     }
 }

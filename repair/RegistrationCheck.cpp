@@ -194,4 +194,9 @@ std::wstring RegistrationCheckText(const RegistrationCheck& check, size_t maxDif
 
 std::wstring RegistrationCheckKey(std::wstring path) { return UpperCase(std::move(path)); }
 
+const RegistrationCheck* FindRegistrationCheck(const RegistrationChecks& checks, const std::wstring& path) {
+    const auto found = checks.find(RegistrationCheckKey(path));
+    return found == checks.end() ? nullptr : &found->second;
+}
+
 }  // namespace qn

@@ -36,6 +36,8 @@ struct RegistrationCheck {
 // Check results of several files, by the file's full path in upper case (paths ignore case).
 using RegistrationChecks = std::map<std::wstring, RegistrationCheck>;
 std::wstring RegistrationCheckKey(std::wstring path);
+// The result for the file at `path`; null when it was not checked.
+const RegistrationCheck* FindRegistrationCheck(const RegistrationChecks& checks, const std::wstring& path);
 
 // Compares a capture with the live registry. A capture that did not finish, or whose entry
 // point could not be called or failed, gives only the error.

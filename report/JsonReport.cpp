@@ -41,9 +41,9 @@ void WriteFiles(JsonWriter& json, const FileList& files, const RegistrationCheck
         json.Member("registrable", file.registrable);
         // null: not checked (no check ran, or the file is not one a repair registers).
         json.Key("registration");
-        const auto check = file.path ? registrations.find(RegistrationCheckKey(*file.path)) : registrations.end();
-        if (check == registrations.end()) json.Null();
-        else WriteRegistration(json, check->second);
+        const RegistrationCheck* check = file.path ? FindRegistrationCheck(registrations, *file.path) : nullptr;
+        if (check) WriteRegistration(json, *check);
+        else json.Null();
         json.EndObject();
     }
     json.EndArray();
