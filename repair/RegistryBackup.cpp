@@ -59,33 +59,37 @@ LONG RestoreKey(const RegFileKey& saved) {
 
 std::vector<RegFileKey> LiveStateOf(const std::vector<RegistrationCapture>& captures) {
     std::vector<RegFileKey> keys;
+    std::vector<UniqueHKey> liveKeys;        // per entry of `keys`: the live key, held open for its values
     std::map<std::wstring, size_t> indexOf;  // upper-case path -> entry of `keys`
     std::set<std::wstring> removed;          // upper-case paths of absent keys
+    constexpr size_t kNoEntry = static_cast<size_t>(-1);
     for (const RegistrationCapture& capture : captures) {
         for (const CapturedRoot& root : capture.roots) {
             const std::wstring rootName = RootKeyName(root.root);
-            auto entryFor = [&](const std::wstring& relative) -> RegFileKey* {
+            // The entry of an existing key; kNoEntry for one that is absent or below one.
+            auto entryFor = [&](const std::wstring& relative) -> size_t {
                 const std::wstring path = JoinKeyPath(rootName, relative);
                 const std::wstring upper = UpperCase(path);
-                if (BelowRemoved(upper, removed)) return nullptr;
-                if (auto found = indexOf.find(upper); found != indexOf.end()) return &keys[found->second];
+                if (BelowRemoved(upper, removed)) return kNoEntry;
+                if (auto found = indexOf.find(upper); found != indexOf.end()) {
+                    return liveKeys[found->second] ? found->second : kNoEntry;
+                }
                 UniqueHKey live;
                 const bool exists = ::RegOpenKeyExW(root.root, relative.c_str(), 0, KEY_QUERY_VALUE, live.put()) == ERROR_SUCCESS;
                 if (!exists) removed.insert(upper);
                 indexOf.emplace(upper, keys.size());
                 keys.push_back({path, !exists, {}});
-                return exists ? &keys.back() : nullptr;
+                liveKeys.push_back(std::move(live));
+                return exists ? keys.size() - 1 : kNoEntry;
             };
             for (const std::wstring& key : root.tree.keys) entryFor(key);
             for (const RegTreeValue& value : root.tree.values) {
-                RegFileKey* entry = entryFor(value.key);
-                if (!entry) continue;
+                const size_t entry = entryFor(value.key);
+                if (entry == kNoEntry) continue;
                 bool known = false;
-                for (const RegFileValue& saved : entry->values) known = known || ::lstrcmpiW(saved.name.c_str(), value.name.c_str()) == 0;
+                for (const RegFileValue& saved : keys[entry].values) known = known || ::lstrcmpiW(saved.name.c_str(), value.name.c_str()) == 0;
                 if (known) continue;
-                UniqueHKey live;
-                ::RegOpenKeyExW(root.root, value.key.c_str(), 0, KEY_QUERY_VALUE, live.put());
-                entry->values.push_back({value.name, live ? QueryRawValue(live.get(), value.name) : std::nullopt});
+                keys[entry].values.push_back({value.name, QueryRawValue(liveKeys[entry].get(), value.name)});
             }
         }
     }
