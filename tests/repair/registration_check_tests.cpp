@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/Handles.h"
 #include "platform/NumberText.h"
@@ -27,21 +28,29 @@ using qn::test::kFixtureProgIdKey;
 using qn::test::kFixtureServerKey;
 using qn::test::kFixtureUserKey;
 
-// The user's software keys without Wine's own settings: Wine rewrites some of them (the code
-// pages of the fonts) whenever a program of another language starts in the prefix, as the
-// German suites that run beside this one do.
-RegTree UserSoftwareKeys() {
-    RegTree tree = ReadRegTree(HKEY_CURRENT_USER, L"Software");
-    const auto isWine = [](const std::wstring& key) { return key == L"Wine" || key.rfind(L"Wine\\", 0) == 0; };
-    std::erase_if(tree.keys, isWine);
-    std::erase_if(tree.values, [&](const RegTreeValue& value) { return isWine(value.key); });
+// A software tree without the keys Wine keeps up to date itself, at any moment of a run: its
+// own settings (it rewrites the fonts' code pages whenever a program of another language starts
+// in the prefix, as the German suites beside this one do) and the machine's network cards (listed
+// whenever Wine's network service comes up and finds one).
+RegTree SoftwareKeysWithoutWinesOwn(HKEY root) {
+    RegTree tree = ReadRegTree(root, L"Software");
+    const auto isWines = [](const std::wstring& key) {
+        for (const std::wstring_view own : {L"Wine", L"Microsoft\\Windows NT\\CurrentVersion\\NetworkCards"}) {
+            if (key == own || key.starts_with(std::wstring(own) + L"\\")) return true;
+        }
+        return false;
+    };
+    std::erase_if(tree.keys, isWines);
+    std::erase_if(tree.values, [&](const RegTreeValue& value) { return isWines(value.key); });
     return tree;
 }
+
+RegTree UserSoftwareKeys() { return SoftwareKeysWithoutWinesOwn(HKEY_CURRENT_USER); }
 
 // Everything a check could touch by mistake: the machine's and the user's software keys (the
 // classes of both among them). About six seconds under Wine.
 struct LiveRegistry {
-    RegTree machine = ReadRegTree(HKEY_LOCAL_MACHINE, L"Software");
+    RegTree machine = SoftwareKeysWithoutWinesOwn(HKEY_LOCAL_MACHINE);
     RegTree user = UserSoftwareKeys();
     bool operator==(const LiveRegistry&) const = default;
 };
