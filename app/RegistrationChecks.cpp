@@ -28,6 +28,8 @@ void frmQNRepair::OnCheckRegistrations() {
     if (repairDepth_ > 0) return;
     {
         RepairScope scope(*this);
+        // Started while the files are looked up.
+        CaptureHost host(services_.captureHost);
         CollectMDACFiles();
         CollectJetFiles();
         FileList files = state_.MDACFiles;
@@ -35,7 +37,7 @@ void frmQNRepair::OnCheckRegistrations() {
         const std::vector<std::wstring> paths = RegistrablePaths(files);
         registrationChecks_.clear();
         for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list);
-        CheckRegistrations(services_.captureHost, paths, [&](size_t index, const RegistrationCheck& check) {
+        CheckRegistrations(host, paths, [&](size_t index, const RegistrationCheck& check) {
             registrationChecks_[RegistrationCheckKey(paths[index])] = check;
             for (const Ctl list : {Ctl::lvwMDACFiles, Ctl::lvwJetFiles}) ShowRegistrationColumn(list, paths[index]);
             return DoEvents();

@@ -16,13 +16,15 @@ void frmQNRepair::OnRepairMdac() {
     std::vector<RegistrationFailure> failures;
     {
         RepairScope scope(*this);
+        // Started while the window draws and the files are looked up.
+        CaptureHost host(services_.captureHost);
         SetVisible(Ctl::Command1, false);
         SetVisible(Ctl::Label19, false);
         ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         if (DoEvents()) {
             CollectMDACFiles();
             std::optional<std::wstring> backup;
-            if (BackUpRegistrations(state_.MDACFiles, backup)) {
+            if (BackUpRegistrations(host, state_.MDACFiles, backup)) {
                 failures = RegisterFiles(RepairComponent::Mdac, state_.MDACFiles, Ctl::ProgressBar1, Ctl::Label11, backup);
             }
         }
@@ -42,10 +44,11 @@ void frmQNRepair::OnRepairJet() {
     std::vector<RegistrationFailure> failures;
     {
         RepairScope scope(*this);
+        CaptureHost host(services_.captureHost);
         SetVisible(Ctl::Command3, false);
         // The list is the one the last analysis of the Jet page built; it is not collected anew.
         std::optional<std::wstring> backup;
-        if (DoEvents() && BackUpRegistrations(state_.JetFiles, backup)) {
+        if (DoEvents() && BackUpRegistrations(host, state_.JetFiles, backup)) {
             failures = RegisterFiles(RepairComponent::Jet, state_.JetFiles, Ctl::ProgressBar3, Ctl::None, backup);
         }
         if (IsClosed()) return;
@@ -81,9 +84,9 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(RepairComponent comp
     return failures;
 }
 
-bool frmQNRepair::BackUpRegistrations(const FileList& list, std::optional<std::wstring>& backup) {
+bool frmQNRepair::BackUpRegistrations(CaptureHost& host, const FileList& list, std::optional<std::wstring>& backup) {
     bool open = true;
-    backup = qn::BackUpRegistrations(services_.captureHost, RegistrablePaths(list), [&] { return open = DoEvents(); });
+    backup = qn::BackUpRegistrations(host, RegistrablePaths(list), [&] { return open = DoEvents(); });
     return open;
 }
 

@@ -53,7 +53,7 @@ int ExitCodeOf(RestoreOutcome outcome) {
 }
 
 // Every file of the two lists that a repair would register, checked as it is now.
-RegistrationChecks CheckRepairableFiles(const std::wstring& captureHost, const Findings& findings) {
+RegistrationChecks CheckRepairableFiles(CaptureHost& captureHost, const Findings& findings) {
     std::vector<std::wstring> paths = RegistrablePaths(findings.mdac.files);
     const std::vector<std::wstring> jet = RegistrablePaths(findings.jet.files);
     paths.insert(paths.end(), jet.begin(), jet.end());
@@ -102,9 +102,11 @@ int RunUnattended(const std::vector<std::wstring>& arguments) {
     const std::wstring captureHost = ThisProgramPath();
     std::vector<RepairRun> runs;
     for (const RepairComponent component : line.repairs) {
+        // Started while the files are looked up.
+        CaptureHost host(captureHost);
         const FileList files = component == RepairComponent::Mdac ? CollectMDACFiles() : CollectJetFiles(systemDir);
         // What the repair will overwrite is saved first, so that /restore can undo it.
-        const std::optional<std::wstring> backup = BackUpRegistrations(captureHost, RegistrablePaths(files));
+        const std::optional<std::wstring> backup = BackUpRegistrations(host, RegistrablePaths(files));
         runs.push_back(RunRepair(component, files));
         runs.back().backup = backup;
     }
@@ -112,9 +114,12 @@ int RunUnattended(const std::vector<std::wstring>& arguments) {
     // The exit code says all that was asked for: the machine is not analysed for nobody.
     if (!line.check && !line.reportFile && !line.jsonFile) return exitCode;
 
+    // Started while the machine is analysed.
+    std::optional<CaptureHost> checkHost;
+    if (line.check) checkHost.emplace(captureHost);
     Report report = MakeReport(systemDir, QueryOsVersion(), std::move(runs));
-    if (line.check) {
-        report.registrations = CheckRepairableFiles(captureHost, report.findings);
+    if (checkHost) {
+        report.registrations = CheckRepairableFiles(*checkHost, report.findings);
         if (exitCode == kExitSuccess && !AllRegistered(report.registrations)) exitCode = kExitNotRegistered;
     }
     bool written = true;

@@ -205,7 +205,7 @@ private:
     void FinishRepair(const std::vector<RegistrationFailure>& failures);
     // Saves the live state of what `files` would register and names the file in `backup` (none
     // when it could not be saved); false when the window is closing.
-    bool BackUpRegistrations(const FileList& files, std::optional<std::wstring>& backup);
+    bool BackUpRegistrations(CaptureHost& host, const FileList& files, std::optional<std::wstring>& backup);
 
     HINSTANCE instance_;
     FormServices services_;

@@ -326,7 +326,10 @@ int wmain() {
         form.DoEvents();
         ::RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         repair.push_back(Time([&] { form.OnRepairMdac(); }));
-        backup.push_back(Time([&] { qn::BackUpRegistrations(services.captureHost, registered); }));
+        backup.push_back(Time([&] {
+            qn::CaptureHost host(services.captureHost);
+            qn::BackUpRegistrations(host, registered);
+        }));
         int loopRegistered = 0;
         loop.push_back(Time([&] { loopRegistered = RegisterBare(registered); }));
         if (loopRegistered != static_cast<int>(registered.size())) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,18 +15,20 @@
 namespace qn {
 
 // The command-line switch that makes the program a capture host instead of a window:
-//   QNRepair.exe /capture-registration <scratch key below HKEY_CURRENT_USER> <component path>...
+//   QNRepair.exe /capture-registration <scratch key below HKEY_CURRENT_USER> <parent process id>
+// The parent writes the components' paths into the scratch key once it knows them.
 inline constexpr wchar_t kCaptureHostSwitch[] = L"/capture-registration";
 
 // How long a component may take to register before its capture host is ended.
 inline constexpr DWORD kCaptureTimeoutMs = 60000;
 
-// What the capture host does, component after component: loads it as a repair does and calls
-// its DllRegisterServer with the registry roots redirected below a subkey of
-// HKEY_CURRENT_USER\`scratchKey` of its own, and leaves the outcome there beside what the
-// component wrote. From the first component on, the roots never lead to the live registry
-// again. Returns the exit code.
-int RunCaptureHost(const std::wstring& scratchKey, const std::vector<std::wstring>& componentPaths);
+// What the capture host does: waits for the list of components in HKEY_CURRENT_USER\`scratchKey`
+// (and ends if the process `parentId` ends first), then, component after component, loads it as
+// a repair does and calls its DllRegisterServer with the registry roots redirected below a
+// subkey of the scratch key of its own, and leaves the outcome there beside what the component
+// wrote. From the first component on, the roots never lead to the live registry again. Returns
+// the exit code.
+int RunCaptureHost(const std::wstring& scratchKey, DWORD parentId);
 
 // What one root of the registry would receive: keys and values relative to the root.
 struct CapturedRoot {
@@ -49,6 +52,28 @@ struct RegistrationCapture {
 
 // Called after each capture with the index of its component in the list; false stops.
 using CaptureProgress = std::function<bool(size_t index, const RegistrationCapture& capture)>;
+
+// A capture host, started as soon as it is made: the start of a process is the longest part of
+// a short capture, so a caller makes this before it looks up the files it will capture. Ended
+// when dropped, if it still runs.
+class CaptureHost {
+public:
+    // `hostProgram` is this program.
+    explicit CaptureHost(std::wstring hostProgram);
+    ~CaptureHost();
+    CaptureHost(const CaptureHost&) = delete;
+    CaptureHost& operator=(const CaptureHost&) = delete;
+
+    // Captures as CaptureRegistrations does, the first list in the host started ahead. Each
+    // component's time is counted from the moment the list is given.
+    std::vector<RegistrationCapture> Capture(const std::vector<std::wstring>& componentPaths,
+                                             const CaptureProgress& each = {}, DWORD timeoutMs = kCaptureTimeoutMs);
+
+private:
+    class Started;
+    std::wstring program_;
+    std::unique_ptr<Started> started_;
+};
 
 // Runs `hostProgram` (this program) as capture host for the components at `componentPaths`,
 // all in one process as long as none crashes or hangs, reads back what each wrote as soon as it

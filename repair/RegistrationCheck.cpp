@@ -162,12 +162,12 @@ RegistrationCheck CheckRegistration(const std::wstring& hostProgram, const std::
     return CompareWithLiveRegistry(CaptureRegistration(hostProgram, componentPath, timeoutMs), componentPath);
 }
 
-std::vector<RegistrationCheck> CheckRegistrations(const std::wstring& hostProgram,
+std::vector<RegistrationCheck> CheckRegistrations(CaptureHost& host,
                                                   const std::vector<std::wstring>& componentPaths,
                                                   const CheckProgress& each, DWORD timeoutMs) {
     std::vector<RegistrationCheck> checks;
-    CaptureRegistrations(
-        hostProgram, componentPaths,
+    host.Capture(
+        componentPaths,
         [&](size_t index, const RegistrationCapture& capture) {
             checks.push_back(CompareWithLiveRegistry(capture, componentPaths[index]));
             return !each || each(index, checks.back());

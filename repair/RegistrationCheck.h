@@ -50,10 +50,10 @@ RegistrationCheck CheckRegistration(const std::wstring& hostProgram, const std::
 // Called after each component's check with its index in the list; false stops.
 using CheckProgress = std::function<bool(size_t index, const RegistrationCheck& check)>;
 
-// Captures several components in one capture host (see CaptureRegistrations) and compares each
+// Captures several components in `host` (see CaptureRegistrations) and compares each
 // with the live registry as soon as it is captured. The checks come in the order of
 // `componentPaths`; when `each` stops the run, only those done so far.
-std::vector<RegistrationCheck> CheckRegistrations(const std::wstring& hostProgram,
+std::vector<RegistrationCheck> CheckRegistrations(CaptureHost& host,
                                                   const std::vector<std::wstring>& componentPaths,
                                                   const CheckProgress& each = {}, DWORD timeoutMs = kCaptureTimeoutMs);
 

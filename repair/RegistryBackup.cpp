@@ -122,7 +122,7 @@ std::optional<std::wstring> SaveRegistryBackup(const std::vector<RegistrationCap
     return path;
 }
 
-std::optional<std::wstring> BackUpRegistrations(const std::wstring& hostProgram,
+std::optional<std::wstring> BackUpRegistrations(CaptureHost& host,
                                                 const std::vector<std::wstring>& componentPaths,
                                                 const std::function<bool()>& between, const std::wstring& folder) {
     std::vector<std::wstring> paths;
@@ -131,7 +131,7 @@ std::optional<std::wstring> BackUpRegistrations(const std::wstring& hostProgram,
     }
     bool stopped = false;
     const std::vector<RegistrationCapture> captures =
-        CaptureRegistrations(hostProgram, paths, [&](size_t, const RegistrationCapture&) {
+        host.Capture(paths, [&](size_t, const RegistrationCapture&) {
             stopped = between && !between();
             return !stopped;
         });

@@ -28,11 +28,11 @@ std::wstring BackupFileName(const SYSTEMTIME& localTime);
 std::optional<std::wstring> SaveRegistryBackup(const std::vector<RegistrationCapture>& captures,
                                                const std::wstring& folder = BackupFolder());
 
-// Before a repair: captures what each of `componentPaths` would register (empty paths are
-// skipped) and saves the live state of those places to a new backup in `folder`. `between`
+// Before a repair: captures in `host` what each of `componentPaths` would register (empty paths
+// are skipped) and saves the live state of those places to a new backup in `folder`. `between`
 // runs after each capture (a window lets its messages run there); when it returns false the
 // backup stops and none is saved. The backup's path, or none.
-std::optional<std::wstring> BackUpRegistrations(const std::wstring& hostProgram,
+std::optional<std::wstring> BackUpRegistrations(CaptureHost& host,
                                                 const std::vector<std::wstring>& componentPaths,
                                                 const std::function<bool()>& between = {},
                                                 const std::wstring& folder = BackupFolder());

@@ -112,8 +112,8 @@ TEST(RegistrationCommands, CheckExitsZeroOnlyWhenAllIsRegisteredAndRestoreUndoes
 
     // The repair's backup, then the repair; the check is content; restoring the backup takes
     // the registration away again.
-    const std::optional<std::wstring> backup =
-        BackUpRegistrations(ProgramPath(), {mdac.Path(0)}, {}, dir.path());
+    CaptureHost host(ProgramPath());
+    const std::optional<std::wstring> backup = BackUpRegistrations(host, {mdac.Path(0)}, {}, dir.path());
     ASSERT_TRUE(backup);
     ASSERT_EQ(RegisterComponent(mdac.Path(0)).outcome, RegistrationOutcome::Registered);
     EXPECT_EQ(RunProgram(L"/check"), 0u);

@@ -14,6 +14,7 @@
 #include "repair/RegistrationCheck.h"
 #include "repair/RegistrationReport.h"
 #include "repair/RegistryBackup.h"
+#include "support/ChildProcess.h"
 #include "support/TestSupport.h"
 
 using namespace qn;
@@ -199,18 +200,22 @@ TEST_F(RegistrationCheckTest, FailingComponentsAreReportedAndLeaveNothingBehind)
 TEST_F(RegistrationCheckTest, OneHostCapturesEachComponentIntoRootsOfItsOwnInListOrder) {
     const FixtureKeys before;
     std::vector<size_t> reported;
-    const std::vector<RegistrationCapture> captures = CaptureRegistrations(
-        ProgramPath(), {FixturePath(L"fx_reg_writes"), FixturePath(L"fx_reg_user"), FixturePath(L"fx_reg_ok")},
+    // Started ahead, as a repair does while it looks up its files; an empty path in the list
+    // keeps its place.
+    CaptureHost host(ProgramPath());
+    std::vector<RegistrationCapture> captures = host.Capture(
+        {FixturePath(L"fx_reg_writes"), FixturePath(L"fx_reg_user"), L"", FixturePath(L"fx_reg_ok")},
         [&](size_t index, const RegistrationCapture&) {
             reported.push_back(index);
             return true;
         });
-    EXPECT_EQ(reported, (std::vector<size_t>{0, 1, 2}));
+    EXPECT_EQ(reported, (std::vector<size_t>{0, 1, 2, 3}));
+    ASSERT_EQ(captures.size(), 4u);
+    for (const RegistrationCapture& capture : captures) EXPECT_EQ(capture.end, RegistrationCapture::End::Finished);
+    EXPECT_EQ(captures[2].result.outcome, RegistrationOutcome::Skipped);
+    std::erase_if(captures, [](const RegistrationCapture& capture) { return capture.result.outcome == RegistrationOutcome::Skipped; });
     ASSERT_EQ(captures.size(), 3u);
-    for (const RegistrationCapture& capture : captures) {
-        EXPECT_EQ(capture.end, RegistrationCapture::End::Finished);
-        EXPECT_EQ(capture.result.outcome, RegistrationOutcome::Registered);
-    }
+    for (const RegistrationCapture& capture : captures) EXPECT_EQ(capture.result.outcome, RegistrationOutcome::Registered);
     const std::vector<RegTree> writes = TreesOf(captures[0]);
     EXPECT_TRUE(HasKey(writes[0], kFixtureServerKey));
     EXPECT_TRUE(HasKey(writes[1], kFixtureMachineKey));
@@ -232,7 +237,8 @@ TEST_F(RegistrationCheckTest, ACrashingAndAHangingComponentCostTheOthersNothing)
     const std::vector<std::wstring> paths = {FixturePath(L"fx_reg_ok"), FixturePath(L"fx_reg_raises"),
                                              FixturePath(L"fx_reg_denied"), FixturePath(L"fx_reg_hangs"),
                                              FixturePath(L"fx_reg_writes")};
-    const std::vector<RegistrationCheck> checks = CheckRegistrations(ProgramPath(), paths, {}, 1500);
+    CaptureHost host(ProgramPath());
+    const std::vector<RegistrationCheck> checks = CheckRegistrations(host, paths, {}, 1500);
     ASSERT_EQ(checks.size(), paths.size());
     EXPECT_EQ(RegistrationCheckSummary(checks[0]), L"OK (0 entries)");
     EXPECT_EQ(checks[1].error, L"The registration ended abnormally (code 0xE0F1C5ED).");
@@ -259,6 +265,37 @@ TEST_F(RegistrationCheckTest, StoppingAfterAComponentEndsTheHostAndLeavesNoScrat
     EXPECT_EQ(captures[0].result.outcome, RegistrationOutcome::Registered);
     EXPECT_EQ(qn::test::RunningChildren(L"QNRepair.exe"), 0) << "the host of the hanging component runs on";
     EXPECT_FALSE(qn::test::KeyExists(HKEY_CURRENT_USER, ScratchKeyPath()));
+}
+
+TEST_F(RegistrationCheckTest, HostStartedAheadNeverOutlivesTheProgramThatStartedIt) {
+    // Dropped before it was given anything: ended, its scratch key gone.
+    { const CaptureHost unused(ProgramPath()); }
+    EXPECT_EQ(qn::test::RunningChildren(L"QNRepair.exe"), 0);
+    EXPECT_FALSE(qn::test::KeyExists(HKEY_CURRENT_USER, ScratchKeyPath()));
+
+    // A host waits for its list as long as its parent runs, and no longer. The parent of the
+    // first is a host that waits too; that of the second is this test.
+    const std::wstring parentKey = L"Software\\QNRepair capture test parent";
+    const std::wstring orphanKey = L"Software\\QNRepair capture test orphan";
+    const std::wstring waitingKey = L"Software\\QNRepair capture test waiting";
+    for (const std::wstring& key : {parentKey, orphanKey, waitingKey}) qn::test::WriteString(HKEY_CURRENT_USER, key, L"", L"");
+    const auto hostArguments = [](const std::wstring& key, DWORD parentId) {
+        return std::wstring(kCaptureHostSwitch) + L" \"" + key + L"\" " + UnsignedText(parentId);
+    };
+    qn::test::ChildProcess parent(ProgramPath(), hostArguments(parentKey, ::GetCurrentProcessId()), L"", L"");
+    qn::test::ChildProcess orphan(ProgramPath(), hostArguments(orphanKey, parent.id()), L"", L"");
+    qn::test::ChildProcess waiting(ProgramPath(), hostArguments(waitingKey, ::GetCurrentProcessId()), L"", L"");
+    ASSERT_TRUE(parent.started() && orphan.started() && waiting.started());
+    ASSERT_TRUE(::TerminateProcess(parent.process(), 0));
+    EXPECT_NE(orphan.WaitForExit(qn::test::kPatienceMs), static_cast<DWORD>(STILL_ACTIVE)) << "the host outlived its parent";
+    EXPECT_FALSE(qn::test::ReadRawValue(HKEY_CURRENT_USER, orphanKey, L"Done")) << "the host captured without a list";
+
+    const std::wstring list = FixturePath(L"fx_reg_ok") + L'\0' + L'\0';
+    qn::test::WriteRawValue(HKEY_CURRENT_USER, waitingKey, L"Components", REG_MULTI_SZ, list.data(),
+                            static_cast<DWORD>(list.size() * sizeof(wchar_t)));
+    EXPECT_EQ(waiting.WaitForExit(qn::test::kPatienceMs), 0u) << "the host did not take its list";
+    EXPECT_TRUE(qn::test::ReadRawValue(HKEY_CURRENT_USER, waitingKey, L"Done"));
+    for (const std::wstring& key : {parentKey, orphanKey, waitingKey}) DeleteRegTree(HKEY_CURRENT_USER, key);
 }
 
 TEST_F(RegistrationCheckTest, ListLongerThanOneCommandLineIsCapturedWhole) {
@@ -301,8 +338,9 @@ TEST_F(RegistrationCheckTest, BackupRestoresTheStateBeforeTheRepair) {
     const FixtureKeys before;
     const qn::test::TempDir folder;
     int captures = 0;
+    CaptureHost host(ProgramPath());
     const std::optional<std::wstring> backup =
-        BackUpRegistrations(ProgramPath(), {L"", FixturePath(L"fx_reg_writes")}, [&] { return ++captures > 0; },
+        BackUpRegistrations(host, {L"", FixturePath(L"fx_reg_writes")}, [&] { return ++captures > 0; },
                             folder.path() + L"\\QNRepair");
     ASSERT_TRUE(backup);
     EXPECT_EQ(captures, 1);
@@ -328,7 +366,8 @@ TEST_F(RegistrationCheckTest, BackupRestoresTheStateBeforeTheRepair) {
     EXPECT_EQ(RestoreRegistryBackup(folder.path() + L"\\none.reg"), RestoreOutcome::Unreadable);
 
     // Stopped after the last capture: still no backup.
-    EXPECT_FALSE(BackUpRegistrations(ProgramPath(), {FixturePath(L"fx_reg_writes")}, [] { return false; },
+    CaptureHost stoppedHost(ProgramPath());
+    EXPECT_FALSE(BackUpRegistrations(stoppedHost, {FixturePath(L"fx_reg_writes")}, [] { return false; },
                                      folder.path() + L"\\Stopped"));
     EXPECT_EQ(::GetFileAttributesW((folder.path() + L"\\Stopped").c_str()), INVALID_FILE_ATTRIBUTES);
 }
