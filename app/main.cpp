@@ -2,7 +2,6 @@
 #include <ole2.h>
 
 #include <cstdlib>
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -33,8 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     const std::vector<std::wstring> arguments = qn::ProgramArguments();
     // The program started by itself to learn what a component would register.
-    if (arguments.size() == 3 && ::lstrcmpiW(arguments[0].c_str(), qn::kCaptureHostSwitch) == 0) {
-        return qn::RunCaptureHost(arguments[1], static_cast<DWORD>(std::wcstoul(arguments[2].c_str(), nullptr, 10)));
+    if (arguments.size() == 2 && ::lstrcmpiW(arguments[0].c_str(), qn::kCaptureHostSwitch) == 0) {
+        return qn::RunCaptureHost(arguments[1]);
     }
     // With arguments the program serves a script: no window.
     if (!arguments.empty()) return qn::RunUnattended(arguments);

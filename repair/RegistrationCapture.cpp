@@ -1,6 +1,7 @@
 #include "repair/RegistrationCapture.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -12,8 +13,6 @@ namespace qn {
 
 namespace {
 
-// In the scratch key: the components the host is to capture, as the parent gives them.
-constexpr wchar_t kComponentsValue[] = L"Components";
 // Values the host leaves in a component's subkey of the scratch key; what the component writes
 // goes into the subkeys of that one named after the roots.
 constexpr wchar_t kOutcomeValue[] = L"Outcome";
@@ -25,7 +24,7 @@ constexpr wchar_t kDoneValue[] = L"Done";
 constexpr int kHostFailed = 1;
 // Exit code of a host whose roots could not be redirected: it must not call the component.
 constexpr int kHostNotRedirected = 2;
-// Exit code of a host whose parent ended, or took its scratch key away, before giving it a list.
+// Exit code of a host whose parent ended, or let it go, before giving it a whole list.
 constexpr int kHostNotNeeded = 3;
 
 // A component that faults ends the host at once, with the fault as exit code: no debugger, no
@@ -45,20 +44,34 @@ std::optional<DWORD> ReadDword(HKEY key, const wchar_t* name) {
     return *reinterpret_cast<const DWORD*>(raw->bytes.data());
 }
 
-bool WritePaths(HKEY key, const std::vector<std::wstring>& paths) {
+// The list goes through the host's standard input, a pipe that only the parent can write to:
+// what an elevated host loads must not come from anywhere another program of the user could
+// write to, as the scratch key. Each path ends with a NUL, and the list with one more.
+bool WritePaths(HANDLE pipe, const std::vector<std::wstring>& paths) {
     std::wstring list;
     for (const std::wstring& path : paths) list += path + L'\0';
     list += L'\0';
-    return ::RegSetValueExW(key, kComponentsValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
-                            static_cast<DWORD>(list.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+    const auto* bytes = reinterpret_cast<const BYTE*>(list.data());
+    for (size_t left = list.size() * sizeof(wchar_t); left > 0;) {
+        DWORD written = 0;
+        if (!::WriteFile(pipe, bytes, static_cast<DWORD>(std::min<size_t>(left, 1 << 20)), &written, nullptr)) return false;
+        bytes += written;
+        left -= written;
+    }
+    return true;
 }
 
-std::optional<std::vector<std::wstring>> ReadPaths(HKEY key) {
-    const std::optional<RawRegValue> raw = QueryRawValue(key, kComponentsValue);
-    if (!raw || raw->type != REG_MULTI_SZ) return std::nullopt;
-    std::wstring list(reinterpret_cast<const wchar_t*>(raw->bytes.data()), raw->bytes.size() / sizeof(wchar_t));
-    // Each path ends with a NUL, and the list with one more.
-    if (!list.empty()) list.pop_back();
+// Reads the list until the parent closes the pipe; nothing unless the list is whole (the parent
+// ended or let the host go before).
+std::optional<std::vector<std::wstring>> ReadPaths(HANDLE pipe) {
+    std::string bytes;
+    char buffer[8192];
+    DWORD read = 0;
+    while (::ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    std::wstring list(bytes.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(list.data(), bytes.data(), list.size() * sizeof(wchar_t));
+    if (bytes.size() % sizeof(wchar_t) || list.empty() || list.back() != L'\0') return std::nullopt;
+    list.pop_back();
     std::vector<std::wstring> paths;
     for (size_t at = 0; at < list.size();) {
         const size_t end = std::min(list.find(L'\0', at), list.size());
@@ -118,17 +131,29 @@ private:
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
-HANDLE StartHost(const std::wstring& hostProgram, const std::wstring& scratchKey) {
-    std::wstring commandLine = Quoted(hostProgram) + L" " + kCaptureHostSwitch + L" " + Quoted(scratchKey) + L" " +
-                               UnsignedText(::GetCurrentProcessId());
+// A host started on `scratchKey`; `listPipe` receives the end of the pipe that its list goes into.
+HANDLE StartHost(const std::wstring& hostProgram, const std::wstring& scratchKey, UniqueKernelHandle& listPipe) {
+    // Only the reading end is inherited, and it is the only handle the host is given.
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    UniqueKernelHandle reading;
+    UniqueKernelHandle writing;
+    // Room for a list of a few hundred paths, so that giving it never waits for the host.
+    if (!::CreatePipe(reading.put(), writing.put(), &inherited, 65536) ||
+        !::SetHandleInformation(writing.get(), HANDLE_FLAG_INHERIT, 0)) {
+        return nullptr;
+    }
+    std::wstring commandLine = Quoted(hostProgram) + L" " + kCaptureHostSwitch + L" " + Quoted(scratchKey);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = reading.get();
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(hostProgram.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process)) {
+    if (!::CreateProcessW(hostProgram.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                          &startup, &process)) {
         return nullptr;
     }
     ::CloseHandle(process.hThread);
+    listPipe = std::move(writing);
     return process.hProcess;
 }
 
@@ -159,23 +184,6 @@ RegistrationCapture ReadCapture(HKEY scratch, size_t slot) {
     return capture;
 }
 
-// Waits in the host until the parent has written the list of components; nothing when the
-// parent ended or took the scratch key away first.
-std::optional<std::vector<std::wstring>> AwaitPaths(HKEY scratch, DWORD parentId) {
-    const UniqueKernelHandle parent(::OpenProcess(SYNCHRONIZE, FALSE, parentId));
-    const UniqueKernelHandle changed(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (!parent || !changed) return std::nullopt;
-    for (;;) {
-        // Armed before the value is read: a list written in between still wakes the wait.
-        if (::RegNotifyChangeKeyValue(scratch, FALSE, REG_NOTIFY_CHANGE_LAST_SET, changed.get(), TRUE) != ERROR_SUCCESS) {
-            return std::nullopt;
-        }
-        if (std::optional<std::vector<std::wstring>> paths = ReadPaths(scratch)) return paths;
-        const HANDLE waits[] = {parent.get(), changed.get()};
-        if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return std::nullopt;
-    }
-}
-
 }  // namespace
 
 // A host process with its scratch key: started at once, given its list later.
@@ -183,7 +191,7 @@ class CaptureHost::Started {
 public:
     explicit Started(const std::wstring& hostProgram)
         : scratch_(L"Software\\QNRepair capture " + UnsignedText(::GetCurrentProcessId())),
-          host_(scratch_.get() ? StartHost(hostProgram, scratch_.path()) : nullptr) {}
+          host_(scratch_.get() ? StartHost(hostProgram, scratch_.path(), listPipe_) : nullptr) {}
 
     // Captures components from the first one not captured yet on, until the host is done with
     // them, crashes or hangs. False when `each` stopped the run.
@@ -196,9 +204,10 @@ public:
             return !each || each(captures.size() - 1, captures.back());
         };
         const UniqueKernelHandle changed(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-        if (!host_.get() || !changed || !WritePaths(scratch_.get(), {paths.begin() + first, paths.end()})) {
-            return report({});
-        }
+        if (!host_.get() || !changed) return report({});
+        // A host that ended before it took its list is handled below, as one that crashed.
+        WritePaths(listPipe_.get(), {paths.begin() + first, paths.end()});
+        listPipe_.reset();
         const auto doneUpTo = [&] { return first + ReadDword(scratch_.get(), kDoneValue).value_or(0); };
         size_t next = first;
         DWORD since = ::GetTickCount();
@@ -233,8 +242,9 @@ public:
     }
 
 private:
-    // Declared first, dropped last: the host is ended before its scratch key goes.
+    // Dropped in reverse: the host is ended before its pipe is closed and its scratch key goes.
     ScratchKey scratch_;
+    UniqueKernelHandle listPipe_;
     HostProcess host_;
 };
 
@@ -257,14 +267,14 @@ std::vector<RegistrationCapture> CaptureHost::Capture(const std::vector<std::wst
     return captures;
 }
 
-int RunCaptureHost(const std::wstring& scratchKey, DWORD parentId) {
+int RunCaptureHost(const std::wstring& scratchKey) {
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     ::SetUnhandledExceptionFilter(EndOnFault);
     UniqueHKey scratch;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, scratchKey.c_str(), 0, KEY_ALL_ACCESS, scratch.put()) != ERROR_SUCCESS) {
         return kHostFailed;
     }
-    const std::optional<std::vector<std::wstring>> componentPaths = AwaitPaths(scratch.get(), parentId);
+    const std::optional<std::vector<std::wstring>> componentPaths = ReadPaths(::GetStdHandle(STD_INPUT_HANDLE));
     if (!componentPaths) return kHostNotNeeded;
     // Redirected before the component is loaded, so that even its DllMain never sees the live
     // registry; and never back, as code of a component before may still run.

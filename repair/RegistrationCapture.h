@@ -15,20 +15,20 @@
 namespace qn {
 
 // The command-line switch that makes the program a capture host instead of a window:
-//   QNRepair.exe /capture-registration <scratch key below HKEY_CURRENT_USER> <parent process id>
-// The parent writes the components' paths into the scratch key once it knows them.
+//   QNRepair.exe /capture-registration <scratch key below HKEY_CURRENT_USER>
+// The parent writes the components' paths into the host's standard input once it knows them.
 inline constexpr wchar_t kCaptureHostSwitch[] = L"/capture-registration";
 
 // How long a component may take to register before its capture host is ended.
 inline constexpr DWORD kCaptureTimeoutMs = 60000;
 
-// What the capture host does: waits for the list of components in HKEY_CURRENT_USER\`scratchKey`
-// (and ends if the process `parentId` ends first), then, component after component, loads it as
-// a repair does and calls its DllRegisterServer with the registry roots redirected below a
-// subkey of the scratch key of its own, and leaves the outcome there beside what the component
-// wrote. From the first component on, the roots never lead to the live registry again. Returns
-// the exit code.
-int RunCaptureHost(const std::wstring& scratchKey, DWORD parentId);
+// What the capture host does: reads the list of components from its standard input (and ends
+// if the parent closes it before the list is whole), then, component after component, loads it
+// as a repair does and calls its DllRegisterServer with the registry roots redirected below a
+// subkey of HKEY_CURRENT_USER\`scratchKey` of its own, and leaves the outcome there beside what
+// the component wrote. From the first component on, the roots never lead to the live registry
+// again. Returns the exit code.
+int RunCaptureHost(const std::wstring& scratchKey);
 
 // What one root of the registry would receive: keys and values relative to the root.
 struct CapturedRoot {

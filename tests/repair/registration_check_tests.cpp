@@ -267,35 +267,38 @@ TEST_F(RegistrationCheckTest, StoppingAfterAComponentEndsTheHostAndLeavesNoScrat
     EXPECT_FALSE(qn::test::KeyExists(HKEY_CURRENT_USER, ScratchKeyPath()));
 }
 
-TEST_F(RegistrationCheckTest, HostStartedAheadNeverOutlivesTheProgramThatStartedIt) {
+TEST_F(RegistrationCheckTest, HostStartedAheadTakesItsListOnlyFromItsParent) {
     // Dropped before it was given anything: ended, its scratch key gone.
     { const CaptureHost unused(ProgramPath()); }
     EXPECT_EQ(qn::test::RunningChildren(L"QNRepair.exe"), 0);
     EXPECT_FALSE(qn::test::KeyExists(HKEY_CURRENT_USER, ScratchKeyPath()));
 
-    // A host waits for its list as long as its parent runs, and no longer. The parent of the
-    // first is a host that waits too; that of the second is this test.
-    const std::wstring parentKey = L"Software\\QNRepair capture test parent";
-    const std::wstring orphanKey = L"Software\\QNRepair capture test orphan";
-    const std::wstring waitingKey = L"Software\\QNRepair capture test waiting";
-    for (const std::wstring& key : {parentKey, orphanKey, waitingKey}) qn::test::WriteString(HKEY_CURRENT_USER, key, L"", L"");
-    const auto hostArguments = [](const std::wstring& key, DWORD parentId) {
-        return std::wstring(kCaptureHostSwitch) + L" \"" + key + L"\" " + UnsignedText(parentId);
+    // Any program of the user can write below the scratch key while the host starts; what an
+    // elevated host loads must never come from there.
+    const std::wstring planted = FixturePath(L"fx_reg_user") + L'\0' + L'\0';
+    const auto plant = [&](const std::wstring& key) {
+        for (const wchar_t* name : {L"Components", L"List", L""}) {
+            qn::test::WriteRawValue(HKEY_CURRENT_USER, key, name, REG_MULTI_SZ, planted.data(),
+                                    static_cast<DWORD>(planted.size() * sizeof(wchar_t)));
+        }
     };
-    qn::test::ChildProcess parent(ProgramPath(), hostArguments(parentKey, ::GetCurrentProcessId()), L"", L"");
-    qn::test::ChildProcess orphan(ProgramPath(), hostArguments(orphanKey, parent.id()), L"", L"");
-    qn::test::ChildProcess waiting(ProgramPath(), hostArguments(waitingKey, ::GetCurrentProcessId()), L"", L"");
-    ASSERT_TRUE(parent.started() && orphan.started() && waiting.started());
-    ASSERT_TRUE(::TerminateProcess(parent.process(), 0));
-    EXPECT_NE(orphan.WaitForExit(qn::test::kPatienceMs), static_cast<DWORD>(STILL_ACTIVE)) << "the host outlived its parent";
-    EXPECT_FALSE(qn::test::ReadRawValue(HKEY_CURRENT_USER, orphanKey, L"Done")) << "the host captured without a list";
-
-    const std::wstring list = FixturePath(L"fx_reg_ok") + L'\0' + L'\0';
-    qn::test::WriteRawValue(HKEY_CURRENT_USER, waitingKey, L"Components", REG_MULTI_SZ, list.data(),
-                            static_cast<DWORD>(list.size() * sizeof(wchar_t)));
-    EXPECT_EQ(waiting.WaitForExit(qn::test::kPatienceMs), 0u) << "the host did not take its list";
-    EXPECT_TRUE(qn::test::ReadRawValue(HKEY_CURRENT_USER, waitingKey, L"Done"));
-    for (const std::wstring& key : {parentKey, orphanKey, waitingKey}) DeleteRegTree(HKEY_CURRENT_USER, key);
+    // Started by hand, with nothing on its standard input: it ends without loading anything.
+    const std::wstring key = L"Software\\QNRepair capture test";
+    plant(key);
+    {
+        qn::test::ChildProcess bare(ProgramPath(), std::wstring(kCaptureHostSwitch) + L" \"" + key + L"\"", L"", L"");
+        ASSERT_TRUE(bare.started());
+        EXPECT_NE(bare.WaitForExit(qn::test::kPatienceMs), static_cast<DWORD>(STILL_ACTIVE));
+    }
+    EXPECT_FALSE(qn::test::ReadRawValue(HKEY_CURRENT_USER, key, L"Done")) << "the host loaded a planted component";
+    DeleteRegTree(HKEY_CURRENT_USER, key);
+    // Started ahead as a repair starts it: it registers what its parent gives it, and only that.
+    CaptureHost host(ProgramPath());
+    plant(ScratchKeyPath());
+    const std::vector<RegistrationCapture> captures = host.Capture({FixturePath(L"fx_reg_ok")});
+    ASSERT_EQ(captures.size(), 1u);
+    EXPECT_EQ(captures[0].result.outcome, RegistrationOutcome::Registered);
+    EXPECT_EQ(TreesOf(captures[0]), std::vector<RegTree>(3)) << "the host registered a planted component";
 }
 
 TEST_F(RegistrationCheckTest, ListLongerThanOneCommandLineIsCapturedWhole) {
