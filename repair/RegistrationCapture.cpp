@@ -133,7 +133,7 @@ std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 // A host started on `scratchKey`; `listPipe` receives the end of the pipe that its list goes into.
 HANDLE StartHost(const std::wstring& hostProgram, const std::wstring& scratchKey, UniqueKernelHandle& listPipe) {
-    // Only the reading end is inherited, and it is the only handle the host is given.
+    // The host inherits the reading end as its standard input; the writing end stays here.
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     UniqueKernelHandle reading;
     UniqueKernelHandle writing;

@@ -55,7 +55,8 @@ using CaptureProgress = std::function<bool(size_t index, const RegistrationCaptu
 
 // A capture host, started as soon as it is made: the start of a process is the longest part of
 // a short capture, so a caller makes this before it looks up the files it will capture. Ended
-// when dropped, if it still runs.
+// when dropped, if it still runs. One at a time in a process: its scratch key is named after the
+// process.
 class CaptureHost {
 public:
     // `hostProgram` is this program.
