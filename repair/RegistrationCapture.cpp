@@ -47,18 +47,15 @@ std::optional<DWORD> ReadDword(HKEY key, const wchar_t* name) {
 // The list goes through the host's standard input, a pipe that only the parent can write to:
 // what an elevated host loads must not come from anywhere another program of the user could
 // write to, as the scratch key. Each path ends with a NUL, and the list with one more.
-bool WritePaths(HANDLE pipe, const std::vector<std::wstring>& paths) {
+// A host that ends before it took its list leaves the write failing; the capture then finds the
+// host ended, as one that crashed.
+void WritePaths(HANDLE pipe, const std::vector<std::wstring>& paths) {
     std::wstring list;
     for (const std::wstring& path : paths) list += path + L'\0';
     list += L'\0';
-    const auto* bytes = reinterpret_cast<const BYTE*>(list.data());
-    for (size_t left = list.size() * sizeof(wchar_t); left > 0;) {
-        DWORD written = 0;
-        if (!::WriteFile(pipe, bytes, static_cast<DWORD>(std::min<size_t>(left, 1 << 20)), &written, nullptr)) return false;
-        bytes += written;
-        left -= written;
-    }
-    return true;
+    DWORD written = 0;
+    // A blocking pipe takes all of it, waiting for the host to read what does not fit.
+    ::WriteFile(pipe, list.data(), static_cast<DWORD>(list.size() * sizeof(wchar_t)), &written, nullptr);
 }
 
 // Reads the list until the parent closes the pipe; nothing unless the list is whole (the parent
@@ -205,7 +202,6 @@ public:
         };
         const UniqueKernelHandle changed(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
         if (!host_.get() || !changed) return report({});
-        // A host that ended before it took its list is handled below, as one that crashed.
         WritePaths(listPipe_.get(), {paths.begin() + first, paths.end()});
         listPipe_.reset();
         const auto doneUpTo = [&] { return first + ReadDword(scratch_.get(), kDoneValue).value_or(0); };
@@ -294,17 +290,6 @@ int RunCaptureHost(const std::wstring& scratchKey) {
         WriteDword(scratch.get(), kDoneValue, static_cast<DWORD>(i + 1));
     }
     return 0;
-}
-
-std::vector<RegistrationCapture> CaptureRegistrations(const std::wstring& hostProgram,
-                                                      const std::vector<std::wstring>& componentPaths,
-                                                      const CaptureProgress& each, DWORD timeoutMs) {
-    return CaptureHost(hostProgram).Capture(componentPaths, each, timeoutMs);
-}
-
-RegistrationCapture CaptureRegistration(const std::wstring& hostProgram, const std::wstring& componentPath,
-                                        DWORD timeoutMs) {
-    return CaptureRegistrations(hostProgram, {componentPath}, {}, timeoutMs).front();
 }
 
 }  // namespace qn

@@ -65,8 +65,14 @@ public:
     CaptureHost(const CaptureHost&) = delete;
     CaptureHost& operator=(const CaptureHost&) = delete;
 
-    // Captures as CaptureRegistrations does, the first list in the host started ahead. Each
-    // component's time is counted from the moment the list is given.
+    // Captures the components at `componentPaths`, all in the host started ahead as long as
+    // none crashes or hangs, reads back what each wrote as soon as it is done and deletes the
+    // scratch key, whatever the host did. Each component may take `timeoutMs` from the moment
+    // the one before it was done (and `each` returned), the first from the moment the list is
+    // given. One that crashes or times out ends its host and gets that end; a new host goes on
+    // with the components after it. The captures come in the order of `componentPaths`; when
+    // `each` stops the run, the host is ended at once and only the captures done so far are
+    // returned.
     std::vector<RegistrationCapture> Capture(const std::vector<std::wstring>& componentPaths,
                                              const CaptureProgress& each = {}, DWORD timeoutMs = kCaptureTimeoutMs);
 
@@ -75,21 +81,5 @@ private:
     std::wstring program_;
     std::unique_ptr<Started> started_;
 };
-
-// Runs `hostProgram` (this program) as capture host for the components at `componentPaths`,
-// all in one process as long as none crashes or hangs, reads back what each wrote as soon as it
-// is done and deletes the scratch key, whatever the host did. Each component may take
-// `timeoutMs` from the moment the one before it was done (and `each` returned). One that crashes
-// or times out ends its host and gets that end; a new host goes on with the components after it.
-// The captures come in the order of `componentPaths`; when `each` stops the run, the host is
-// ended at once and only the captures done so far are returned.
-std::vector<RegistrationCapture> CaptureRegistrations(const std::wstring& hostProgram,
-                                                      const std::vector<std::wstring>& componentPaths,
-                                                      const CaptureProgress& each = {},
-                                                      DWORD timeoutMs = kCaptureTimeoutMs);
-
-// The capture of one component.
-RegistrationCapture CaptureRegistration(const std::wstring& hostProgram, const std::wstring& componentPath,
-                                        DWORD timeoutMs = kCaptureTimeoutMs);
 
 }  // namespace qn

@@ -157,11 +157,6 @@ RegistrationCheck CompareWithLiveRegistry(const RegistrationCapture& capture, co
     return check;
 }
 
-RegistrationCheck CheckRegistration(const std::wstring& hostProgram, const std::wstring& componentPath,
-                                    DWORD timeoutMs) {
-    return CompareWithLiveRegistry(CaptureRegistration(hostProgram, componentPath, timeoutMs), componentPath);
-}
-
 std::vector<RegistrationCheck> CheckRegistrations(CaptureHost& host,
                                                   const std::vector<std::wstring>& componentPaths,
                                                   const CheckProgress& each, DWORD timeoutMs) {

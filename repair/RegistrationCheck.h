@@ -43,14 +43,10 @@ const RegistrationCheck* FindRegistrationCheck(const RegistrationChecks& checks,
 // point could not be called or failed, gives only the error.
 RegistrationCheck CompareWithLiveRegistry(const RegistrationCapture& capture, const std::wstring& componentPath);
 
-// Captures and compares one component; `hostProgram` is this program.
-RegistrationCheck CheckRegistration(const std::wstring& hostProgram, const std::wstring& componentPath,
-                                    DWORD timeoutMs = kCaptureTimeoutMs);
-
 // Called after each component's check with its index in the list; false stops.
 using CheckProgress = std::function<bool(size_t index, const RegistrationCheck& check)>;
 
-// Captures several components in `host` (see CaptureRegistrations) and compares each
+// Captures several components in `host` (see CaptureHost::Capture) and compares each
 // with the live registry as soon as it is captured. The checks come in the order of
 // `componentPaths`; when `each` stops the run, only those done so far.
 std::vector<RegistrationCheck> CheckRegistrations(CaptureHost& host,

@@ -116,8 +116,13 @@ protected:
         ASSERT_EQ(::RegSetValueExW(key.get(), nullptr, 0, type, value.bytes.data(), static_cast<DWORD>(value.bytes.size())),
                   ERROR_SUCCESS);
     }
+    // The check of one component, in a capture host of its own.
+    static RegistrationCheck CheckPath(const std::wstring& path, DWORD timeoutMs = kCaptureTimeoutMs) {
+        CaptureHost host(ProgramPath());
+        return CheckRegistrations(host, {path}, {}, timeoutMs).front();
+    }
     static RegistrationCheck Check(const wchar_t* fixture, DWORD timeoutMs = kCaptureTimeoutMs) {
-        return CheckRegistration(ProgramPath(), FixturePath(fixture), timeoutMs);
+        return CheckPath(FixturePath(fixture), timeoutMs);
     }
 };
 
@@ -188,7 +193,7 @@ TEST_F(RegistrationCheckTest, FailingComponentsAreReportedAndLeaveNothingBehind)
                                             UserTextLanguage()));
     const RegistrationCheck noExport = Check(L"fx_no_export");
     EXPECT_EQ(noExport.error, L"The entry point DllRegisterServer was not found.");
-    const RegistrationCheck gone = CheckRegistration(ProgramPath(), qn::test::TestDir() + L"\\gone.dll");
+    const RegistrationCheck gone = CheckPath(qn::test::TestDir() + L"\\gone.dll");
     EXPECT_EQ(gone.error.value_or(L"").rfind(L"The file could not be loaded.", 0), 0u);
     EXPECT_EQ(Check(L"fx_reg_raises").error, L"The registration ended abnormally (code 0xE0F1C5ED).");
     EXPECT_EQ(Check(L"fx_reg_hangs", 1500).error, L"The registration had not finished after 2 seconds.");
@@ -253,8 +258,8 @@ TEST_F(RegistrationCheckTest, ACrashingAndAHangingComponentCostTheOthersNothing)
 
 TEST_F(RegistrationCheckTest, StoppingAfterAComponentEndsTheHostAndLeavesNoScratchKey) {
     int calls = 0;
-    const std::vector<RegistrationCapture> captures = CaptureRegistrations(
-        ProgramPath(), {FixturePath(L"fx_reg_ok"), FixturePath(L"fx_reg_hangs"), FixturePath(L"fx_reg_writes")},
+    const std::vector<RegistrationCapture> captures = CaptureHost(ProgramPath()).Capture(
+        {FixturePath(L"fx_reg_ok"), FixturePath(L"fx_reg_hangs"), FixturePath(L"fx_reg_writes")},
         [&](size_t, const RegistrationCapture&) {
             // The host is on to the hanging component.
             EXPECT_EQ(qn::test::RunningChildren(L"QNRepair.exe"), 1);
@@ -311,7 +316,7 @@ TEST_F(RegistrationCheckTest, ListLongerThanOneCommandLineIsCapturedWhole) {
     }
     size_t reported = 0;
     const std::vector<RegistrationCapture> captures =
-        CaptureRegistrations(ProgramPath(), paths, [&](size_t index, const RegistrationCapture&) { return index == reported++; });
+        CaptureHost(ProgramPath()).Capture(paths, [&](size_t index, const RegistrationCapture&) { return index == reported++; });
     ASSERT_EQ(captures.size(), paths.size());
     for (const RegistrationCapture& capture : captures) {
         EXPECT_EQ(capture.end, RegistrationCapture::End::Finished);
@@ -330,7 +335,7 @@ TEST_F(RegistrationCheckTest, ComServerOfThePrefixChecksOk) {
     // Registered by the prefix's own set-up; its registration script writes classes, ProgIDs
     // and a type library.
     const std::wstring server = SystemDirectory() + L"\\jscript.dll";
-    const RegistrationCheck check = CheckRegistration(ProgramPath(), server);
+    const RegistrationCheck check = CheckPath(server);
     EXPECT_TRUE(check.registered()) << ::testing::PrintToString(RegistrationCheckText(check));
     EXPECT_GT(check.expected, 10);
 }
