@@ -32,12 +32,14 @@ using qn::test::kFixtureUserKey;
 // A software tree without the keys Wine keeps up to date itself, at any moment of a run: its
 // own settings (it rewrites the fonts' code pages whenever a program of another language starts
 // in the prefix, as the German suites beside this one do) and the machine's network cards (listed
-// whenever Wine's network service comes up and finds one).
+// whenever Wine's network service comes up and finds one), in the 64-bit view and the 32-bit one.
 RegTree SoftwareKeysWithoutWinesOwn(HKEY root) {
     RegTree tree = ReadRegTree(root, L"Software");
-    const auto isWines = [](const std::wstring& key) {
+    const auto isWines = [](std::wstring_view key) {
+        constexpr std::wstring_view kThirtyTwoBitView = L"Wow6432Node\\";
+        if (key.starts_with(kThirtyTwoBitView)) key.remove_prefix(kThirtyTwoBitView.size());
         for (const std::wstring_view own : {L"Wine", L"Microsoft\\Windows NT\\CurrentVersion\\NetworkCards"}) {
-            if (key == own || key.starts_with(std::wstring(own) + L"\\")) return true;
+            if (key == own || (key.starts_with(own) && key.size() > own.size() && key[own.size()] == L'\\')) return true;
         }
         return false;
     };
