@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ControlBehaviour.h"
+#include "app/ControlSubclass.h"
 #include "app/ControlText.h"
 #include "app/WindowMessages.h"
 #include "platform/NamedAccessible.h"
@@ -22,16 +23,14 @@ LRESULT CALLBACK AccessibleNameProc(HWND control, UINT message, WPARAM wParam, L
         if (!name.empty()) {
             if (const LRESULT object = NamedClientObject(control, wParam, name)) return object;
         }
-    } else if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(control, AccessibleNameProc, id);
     }
-    return ::DefSubclassProc(control, message, wParam, lParam);
+    return DefControlProc(control, message, wParam, lParam);
 }
 
 }  // namespace
 
 void AddAccessibleName(HWND control, Ctl id, HWND window) {
-    ::SetWindowSubclass(control, AccessibleNameProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(window));
+    SubclassControl(control, AccessibleNameProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(window));
 }
 
 }  // namespace qn

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "app/ControlBehaviour.h"
+#include "app/ControlSubclass.h"
 #include "app/WindowMessages.h"
 #include "app/frmQNRepair.h"
 #include "app/Layout.h"
@@ -42,7 +43,7 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(page, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TabStripProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+LRESULT CALLBACK TabStripProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR window) {
     switch (message) {
         case WM_LBUTTONDOWN:
@@ -50,20 +51,17 @@ LRESULT CALLBACK TabStripProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lPa
         case WM_MBUTTONDOWN:
             ::SendMessageW(reinterpret_cast<HWND>(window), kMsgTabMouseDown, 0, 0);
             break;
-        case WM_NCDESTROY:
-            ::RemoveWindowSubclass(tabs, TabStripProc, id);
-            break;
         default:
             break;
     }
-    return ::DefSubclassProc(tabs, message, wParam, lParam);
+    return DefControlProc(tabs, message, wParam, lParam);
 }
 
 // A progress bar paints itself at once whenever it takes a new position (it updates its window
 // before returning), which under Wine is a round trip to the display for every file a repair
 // handles. That paint is declined: the bar stays invalid, and the next paint of the window,
 // which the repair lets run often enough to show progress, draws the latest position.
-LRESULT CALLBACK ProgressBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+LRESULT CALLBACK ProgressBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR moving) {
     bool& inMove = *reinterpret_cast<bool*>(moving);
     switch (message) {
@@ -71,20 +69,17 @@ LRESULT CALLBACK ProgressBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM l
         case PBM_DELTAPOS:
         case PBM_STEPIT: {
             inMove = true;
-            const LRESULT result = ::DefSubclassProc(bar, message, wParam, lParam);
+            const LRESULT result = DefControlProc(bar, message, wParam, lParam);
             inMove = false;
             return result;
         }
         case WM_PAINT:
             if (inMove) return 0;
             break;
-        case WM_NCDESTROY:
-            ::RemoveWindowSubclass(bar, ProgressBarProc, id);
-            break;
         default:
             break;
     }
-    return ::DefSubclassProc(bar, message, wParam, lParam);
+    return DefControlProc(bar, message, wParam, lParam);
 }
 
 struct ClassAndStyle {
@@ -185,7 +180,7 @@ bool frmQNRepair::CreateControl(Ctl id) {
             AddLinkBehaviour(control, id, hwnd_);
             break;
         case Kind::TabStrip: {
-            ::SetWindowSubclass(control, TabStripProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(hwnd_));
+            SubclassControl(control, TabStripProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(hwnd_));
             for (int tab = 0; tab < static_cast<int>(std::size(kTabDesignCaptions)); ++tab) {
                 TCITEMW item{};
                 item.mask = TCIF_TEXT;
@@ -214,7 +209,7 @@ bool frmQNRepair::CreateControl(Ctl id) {
             break;
         }
         case Kind::ProgressBar:
-            ::SetWindowSubclass(control, ProgressBarProc, static_cast<UINT_PTR>(id),
+            SubclassControl(control, ProgressBarProc, static_cast<UINT_PTR>(id),
                                 reinterpret_cast<DWORD_PTR>(&progressMoving_));
             break;
         case Kind::Button:

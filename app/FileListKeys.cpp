@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/ControlBehaviour.h"
+#include "app/ControlSubclass.h"
 #include "app/ControlText.h"
 #include "platform/Clipboard.h"
 
@@ -57,7 +58,7 @@ void CopyRows(HWND list) {
 
 bool ControlHeld() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
 
-LRESULT CALLBACK FileListKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK FileListKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     switch (message) {
         case WM_KEYDOWN:
             if (ControlHeld() && (wParam == 'A' || wParam == 'C')) {
@@ -70,17 +71,14 @@ LRESULT CALLBACK FileListKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM
             // The characters these keys produce would start the list's type-ahead search.
             if (wParam == kCtrlA || wParam == kCtrlC) return 0;
             break;
-        case WM_NCDESTROY:
-            ::RemoveWindowSubclass(list, FileListKeysProc, id);
-            break;
         default:
             break;
     }
-    return ::DefSubclassProc(list, message, wParam, lParam);
+    return DefControlProc(list, message, wParam, lParam);
 }
 
 }  // namespace
 
-void AddFileListKeys(HWND list) { ::SetWindowSubclass(list, FileListKeysProc, 0, 0); }
+void AddFileListKeys(HWND list) { SubclassControl(list, FileListKeysProc, 0, 0); }
 
 }  // namespace qn

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/ControlBehaviour.h"
+#include "app/ControlSubclass.h"
 #include "app/WindowMessages.h"
 
 namespace qn {
@@ -29,7 +30,7 @@ LRESULT CALLBACK LinkProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam
         case WM_GETDLGCODE: {
             // Enter on a focused link opens it; without this the dialog keys would take it.
             const auto* key = reinterpret_cast<const MSG*>(lParam);
-            const LRESULT code = ::DefSubclassProc(label, message, wParam, lParam);
+            const LRESULT code = DefControlProc(label, message, wParam, lParam);
             if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) return code | DLGC_WANTMESSAGE;
             return code;
         }
@@ -44,7 +45,7 @@ LRESULT CALLBACK LinkProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
         case WM_UPDATEUISTATE: {
-            const LRESULT result = ::DefSubclassProc(label, message, wParam, lParam);
+            const LRESULT result = DefControlProc(label, message, wParam, lParam);
             ::InvalidateRect(label, nullptr, TRUE);
             return result;
         }
@@ -53,24 +54,21 @@ LRESULT CALLBACK LinkProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam
             // and the XOR of DrawFocusRect never meets a cue drawn before.
             PAINTSTRUCT paint{};
             const HDC dc = ::BeginPaint(label, &paint);
-            ::DefSubclassProc(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+            DefControlProc(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
             DrawFocusCue(label, dc);
             ::EndPaint(label, &paint);
             return 0;
         }
-        case WM_NCDESTROY:
-            ::RemoveWindowSubclass(label, LinkProc, id);
-            break;
         default:
             break;
     }
-    return ::DefSubclassProc(label, message, wParam, lParam);
+    return DefControlProc(label, message, wParam, lParam);
 }
 
 }  // namespace
 
 void AddLinkBehaviour(HWND label, Ctl id, HWND window) {
-    ::SetWindowSubclass(label, LinkProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(window));
+    SubclassControl(label, LinkProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(window));
 }
 
 }  // namespace qn
