@@ -7,7 +7,10 @@
 
 namespace qn {
 
-void frmQNRepair::FillComponentsPage() { Apply(AnalyseComponents(state_.sSystemDir)); }
+void frmQNRepair::FillComponentsPage() {
+    Apply(AnalyseCreatingControls(Ctl::picComponents,
+                                  std::function([dir = state_.sSystemDir] { return AnalyseComponents(dir); })));
+}
 
 void frmQNRepair::Apply(const ComponentVersions& found) {
     SetText(Ctl::Frame3, LoadResString(IDS_OTHER_COMPONENTS_FRAME));

@@ -155,6 +155,13 @@ bool frmQNRepair::CreateControls(Ctl container) {
     return true;
 }
 
+bool frmQNRepair::HasControlsToCreate(Ctl container) const {
+    for (size_t i = 0; i < kControlCount; ++i) {
+        if (!controls_[i] && WindowParent(static_cast<Ctl>(i)) == container) return true;
+    }
+    return false;
+}
+
 bool frmQNRepair::CreateControl(Ctl id) {
     const auto i = static_cast<size_t>(id);
     const ControlLayout& row = LayoutOf(id);

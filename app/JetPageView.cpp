@@ -7,7 +7,9 @@
 
 namespace qn {
 
-void frmQNRepair::FillJetPage() { Apply(AnalyseJet(state_.sSystemDir)); }
+void frmQNRepair::FillJetPage() {
+    Apply(AnalyseCreatingControls(Ctl::picJET, std::function([dir = state_.sSystemDir] { return AnalyseJet(dir); })));
+}
 
 void frmQNRepair::CollectJetFiles() { state_.JetFiles = qn::CollectJetFiles(state_.sSystemDir); }
 

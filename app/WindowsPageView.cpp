@@ -10,7 +10,10 @@ namespace qn {
 
 void frmQNRepair::FillWindowsPage() {
     // The version code is the one recorded at start-up; the name also needs the true numbers.
-    Apply(AnalyseWindows(state_.lWinVersion, services_.queryOsVersion()));
+    auto analyse = [version = state_.lWinVersion, os = services_.queryOsVersion()] {
+        return AnalyseWindows(version, os);
+    };
+    Apply(AnalyseCreatingControls(Ctl::picWindows, std::function(analyse)));
 }
 
 void frmQNRepair::Apply(const WindowsFindings& found) {

@@ -150,6 +150,7 @@ private:
     // Layout and controls. Controls are created per window parent: the window's own at
     // start-up, a page's when the page is first shown; a control not created yet is null.
     bool CreateControls(Ctl container);
+    bool HasControlsToCreate(Ctl container) const;
     bool CreateControl(Ctl id);
     void CreateFonts();
     void ApplyLayout();      // everything, as after a DPI change
@@ -189,6 +190,15 @@ private:
 
     // Page switching.
     void ShowPage(int selectedTab);
+    // What `analyse` finds, once the controls of `page` exist. On the page's first visit they
+    // are created while the analysis runs on a thread of its own.
+    template <typename Findings>
+    Findings AnalyseCreatingControls(Ctl page, std::function<Findings()> analyse) {
+        if (!HasControlsToCreate(page)) return analyse();
+        BackgroundCall<Findings> analysis(std::move(analyse));
+        CreateControls(page);
+        return analysis.Take();
+    }
     void MoveFocusInOrder(HWND from, bool backwards);
     bool RunPendingMessages(UINT filter);
 

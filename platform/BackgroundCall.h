@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -15,7 +16,7 @@ namespace qn {
 template <typename Result>
 class BackgroundCall {
 public:
-    explicit BackgroundCall(Result (*work)()) : work_(work) {
+    explicit BackgroundCall(std::function<Result()> work) : work_(std::move(work)) {
         thread_ = UniqueKernelHandle(::CreateThread(nullptr, 0, &Run, this, 0, nullptr));
     }
     ~BackgroundCall() { Wait(); }
@@ -45,7 +46,7 @@ private:
         thread_.reset();
     }
 
-    Result (*work_)();
+    std::function<Result()> work_;
     UniqueKernelHandle thread_;
     std::optional<Result> result_;
 };
