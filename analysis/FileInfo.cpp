@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <iterator>
+
+#include "platform/BackgroundCall.h"
 #include "platform/FileVersion.h"
 
 namespace qn {
@@ -32,13 +35,26 @@ FileInfo GetFileInfo(const std::wstring& path) {
 }
 
 FileList CollectFiles(const std::wstring& folder, const ComponentFile* files, size_t count) {
-    FileList list;
-    list.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        FileInfo record = GetFileInfo(folder + files[i].relativePath);
-        record.registrable = files[i].registered;
-        list.push_back(std::move(record));
-    }
+    const auto collect = [&folder, files](size_t first, size_t end) {
+        FileList list;
+        list.reserve(end - first);
+        for (size_t i = first; i < end; ++i) {
+            FileInfo record = GetFileInfo(folder + files[i].relativePath);
+            record.registrable = files[i].registered;
+            list.push_back(std::move(record));
+        }
+        return list;
+    };
+    // Reading a version maps the file, twice, and most of that waits on the system rather than
+    // on the processor: two readers take about two thirds of the time of one. The second half of
+    // a longer list is read on a thread of its own.
+    constexpr size_t kShortList = 8;
+    if (count < kShortList) return collect(0, count);
+    const size_t half = count / 2;
+    BackgroundCall<FileList> secondHalf([&collect, half, count] { return collect(half, count); });
+    FileList list = collect(0, half);
+    FileList rest = secondHalf.Take();
+    list.insert(list.end(), std::make_move_iterator(rest.begin()), std::make_move_iterator(rest.end()));
     return list;
 }
 
