@@ -23,6 +23,24 @@ void frmQNRepair::SetText(Ctl id, const std::wstring& text) {
     FitToText(id);
 }
 
+void frmQNRepair::SetTextDrawnLater(Ctl id, const std::wstring& text) {
+    // While its drawing is held back the label neither draws its text nor counts as visible,
+    // so a new width does not draw the page beneath either; both wait for the next paint.
+    const HWND label = Control(id);
+    const HWND parent = ::GetParent(label);
+    RECT before{};
+    ::GetWindowRect(label, &before);
+    ::SendMessageW(label, WM_SETREDRAW, FALSE, 0);
+    SetText(id, text);
+    ::SendMessageW(label, WM_SETREDRAW, TRUE, 0);
+    RECT after{};
+    ::GetWindowRect(label, &after);
+    RECT both{};
+    ::UnionRect(&both, &before, &after);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&both), 2);
+    ::RedrawWindow(parent, &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 std::wstring WindowText(HWND window) {
     if (!window) return {};
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');

@@ -68,7 +68,11 @@ std::vector<RegistrationFailure> frmQNRepair::RegisterFiles(RepairComponent comp
     ::SendMessageW(Control(progressBar), PBM_SETPOS, 0, 0);
     RepairObserver observer;
     if (nameLabel != Ctl::None) {
-        observer.beforeFile = [this, nameLabel](size_t, const FileInfo& file) { SetText(nameLabel, GetFile(PathCell(file))); };
+        // Drawn at once, each name would cost a round trip to the display (under Wine about as
+        // long as registering the file); the names are drawn as often as the window paints.
+        observer.beforeFile = [this, nameLabel](size_t, const FileInfo& file) {
+            SetTextDrawnLater(nameLabel, GetFile(PathCell(file)));
+        };
     }
     observer.afterFile = [this, progressBar](size_t index, const FileOutcome&) {
         ::SendMessageW(Control(progressBar), PBM_SETPOS, static_cast<WPARAM>(index + 1), 0);

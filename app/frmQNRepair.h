@@ -170,6 +170,8 @@ private:
 
     // Control helpers.
     void SetText(Ctl id, const std::wstring& text);
+    // As SetText, but the label is drawn with the window's next paint, not at once.
+    void SetTextDrawnLater(Ctl id, const std::wstring& text);
     std::wstring Text(Ctl id) const;
     void SetVisible(Ctl id, bool visible);
     bool IsVisible(Ctl id) const;

@@ -22,6 +22,7 @@ struct RepairPageState {
     bool linkVisible = false;
     std::wstring fileLabel;
     bool hourglass = false;
+    bool fileLabelDrawn = false;  // no part of the label waits for a paint
 };
 
 // True when the window shows the hourglass with the mouse over it. Read from any thread: the
@@ -37,8 +38,10 @@ inline bool ShowsHourglass(HWND window) {
 }
 
 inline RepairPageState ReadRepairPage(const FormDriver& window, Ctl button, Ctl bar) {
-    return {window.Visible(button), window.Visible(bar), window.Visible(Ctl::Label19), window.Text(Ctl::Label11),
-            ShowsHourglass(window.hwnd())};
+    RECT pending{};
+    return {window.Visible(button),       window.Visible(bar),          window.Visible(Ctl::Label19),
+            window.Text(Ctl::Label11),    ShowsHourglass(window.hwnd()),
+            !::GetUpdateRect(window.control(Ctl::Label11), &pending, FALSE)};
 }
 
 // Clicks `button` and returns the message boxes shown until the repair has finished.

@@ -72,6 +72,8 @@ TEST(MdacRepair, LinkIsHiddenWhileItRunsAndShownAgainAfterwards) {
         EXPECT_FALSE(during[i].linkVisible) << i;
         EXPECT_TRUE(during[i].hourglass) << i;
         EXPECT_EQ(during[i].fileLabel, files.Name(i)) << i;  // the file just handled
+        // Named, not yet drawn: the name waits for the window's next paint.
+        EXPECT_FALSE(during[i].fileLabelDrawn) << i;
     }
     ExpectRepairFinished(window, Ctl::Command1, Ctl::ProgressBar1);
     EXPECT_TRUE(window.Visible(Ctl::Label19));
