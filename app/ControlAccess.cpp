@@ -26,6 +26,11 @@ void frmQNRepair::SetText(Ctl id, const std::wstring& text) {
 void frmQNRepair::SetTextDrawnLater(Ctl id, const std::wstring& text) {
     // While its drawing is held back the label neither draws its text nor counts as visible,
     // so a new width does not draw the page beneath either; both wait for the next paint.
+    // Drawing is turned on again by making the label visible: a hidden one is left hidden.
+    if (!IsVisible(id)) {
+        SetText(id, text);
+        return;
+    }
     const HWND label = Control(id);
     const HWND parent = ::GetParent(label);
     RECT before{};

@@ -20,6 +20,10 @@ struct Chain {
     // While a message runs: how many layers are still below the running one. A message sent
     // from inside a layer starts from the top again, and the position is restored after it.
     size_t below = 0;
+    // Messages under way; a control destroyed inside one of them keeps its chain until the
+    // outermost one has returned.
+    int running = 0;
+    bool destroyed = false;
 };
 
 Chain* ChainOf(HWND control) { return reinterpret_cast<Chain*>(::GetWindowLongPtrW(control, GWLP_USERDATA)); }
@@ -33,18 +37,20 @@ LRESULT CallBelow(Chain& chain, HWND control, UINT message, WPARAM wParam, LPARA
 LRESULT CALLBACK ChainProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     Chain* chain = ChainOf(control);
     if (!chain) return ::DefWindowProcW(control, message, wParam, lParam);
+    ++chain->running;
     const size_t saved = chain->below;
     chain->below = chain->layers.size();
     const LRESULT result = CallBelow(*chain, control, message, wParam, lParam);
     chain->below = saved;
     if (message == WM_NCDESTROY) {
-        const std::unique_ptr<Chain> owned(chain);
+        chain->destroyed = true;
         ::SetWindowLongPtrW(control, GWLP_USERDATA, 0);
         // Another subclass may sit on top of this one; then it is left in place.
         if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(control, GWLP_WNDPROC)) == ChainProc) {
-            ::SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(owned->original));
+            ::SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->original));
         }
     }
+    if (--chain->running == 0 && chain->destroyed) delete chain;
     return result;
 }
 

@@ -1,6 +1,6 @@
 // The window's own subclass chains, on a real control: the order in which the added procedures
-// see a message, a message sent to the control from inside one of them, and comctl32's
-// subclassing on top of a chain.
+// see a message, a message sent to the control from inside one of them, comctl32's subclassing
+// on top of a chain, and a control destroyed while one of its messages is under way.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@ namespace {
 
 constexpr UINT kProbe = WM_APP + 1;
 constexpr UINT kInner = WM_APP + 2;
+constexpr UINT kDestroy = WM_APP + 3;
 
 // Each layer notes its id for every probe and passes the probe on; layer 2 also sends the
 // control a second message before it passes the first one on.
@@ -23,6 +24,9 @@ LRESULT CALLBACK NoteProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
     if (message == kProbe || message == kInner) {
         log += (message == kProbe ? L"p" : L"i") + std::to_wstring(id) + L" ";
         if (message == kProbe && id == 2) ::SendMessageW(control, kInner, 0, 0);
+    } else if (message == kDestroy) {
+        log += L"x" + std::to_wstring(id) + L" ";
+        if (id == 2) ::DestroyWindow(control);
     } else if (message == WM_NCDESTROY) {
         log += L"d" + std::to_wstring(id) + L" ";
     }
@@ -34,16 +38,22 @@ LRESULT CALLBACK ComctlProc(HWND control, UINT message, WPARAM wParam, LPARAM lP
     return ::DefSubclassProc(control, message, wParam, lParam);
 }
 
+// A label whose chain has layers 1, 2 and 3, each noting into `log`; null when one is missing.
+HWND LabelWithThreeLayers(std::wstring& log) {
+    const HWND label = ::CreateWindowExW(0, WC_STATICW, L"text", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                         ::GetModuleHandleW(nullptr), nullptr);
+    for (UINT_PTR id = 1; label && id <= 3; ++id) {
+        if (!SubclassControl(label, NoteProc, id, reinterpret_cast<DWORD_PTR>(&log))) return nullptr;
+    }
+    return label;
+}
+
 }  // namespace
 
 TEST(ControlSubclass, NewestFirstNestedMessagesRunTheWholeChainAndComctlSubclassesSitOnTop) {
-    const HWND label = ::CreateWindowExW(0, WC_STATICW, L"text", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
-                                         ::GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(label, nullptr);
     std::wstring log;
-    for (UINT_PTR id = 1; id <= 3; ++id) {
-        ASSERT_TRUE(SubclassControl(label, NoteProc, id, reinterpret_cast<DWORD_PTR>(&log)));
-    }
+    const HWND label = LabelWithThreeLayers(log);
+    ASSERT_NE(label, nullptr);
     ASSERT_TRUE(::SetWindowSubclass(label, ComctlProc, 1, reinterpret_cast<DWORD_PTR>(&log)));
 
     ::SendMessageW(label, kProbe, 0, 0);
@@ -57,4 +67,15 @@ TEST(ControlSubclass, NewestFirstNestedMessagesRunTheWholeChainAndComctlSubclass
     log.clear();
     ::DestroyWindow(label);
     EXPECT_EQ(log, L"d3 d2 d1 ");
+}
+
+TEST(ControlSubclass, AControlDestroyedInsideOneOfItsMessagesEndsItsChainAfterwards) {
+    std::wstring log;
+    const HWND label = LabelWithThreeLayers(log);
+    ASSERT_NE(label, nullptr);
+    ::SendMessageW(label, kDestroy, 0, 0);
+    // Every layer saw the control go; the message that destroyed it came back to its first
+    // layers and went no further.
+    EXPECT_EQ(log, L"x3 x2 d3 d2 d1 ");
+    EXPECT_FALSE(::IsWindow(label));
 }
