@@ -217,7 +217,7 @@ bool frmQNRepair::CreateControl(Ctl id) {
         }
         case Kind::ProgressBar:
             SubclassControl(control, ProgressBarProc, static_cast<UINT_PTR>(id),
-                                reinterpret_cast<DWORD_PTR>(&progressMoving_));
+                            reinterpret_cast<DWORD_PTR>(&progressMoving_));
             break;
         case Kind::Button:
             if ((id == Ctl::Command1 || id == Ctl::Command3) && state_.lWinVersion == kWinXP) SetRepairButtonIcon(id);
