@@ -1,5 +1,8 @@
 #include "app/Unattended.h"
 
+#include <algorithm>
+#include <map>
+
 #include "analysis/JetPage.h"
 #include "analysis/MdacPage.h"
 #include "app/CallerOutput.h"
@@ -10,6 +13,7 @@
 #include "platform/SystemLibrary.h"
 #include "platform/SystemMessage.h"
 #include "platform/Utf8.h"
+#include "repair/RegistrationCheck.h"
 #include "repair/RegistryBackup.h"
 #include "report/JsonReport.h"
 #include "resources/resource.h"
@@ -52,14 +56,32 @@ int ExitCodeOf(RestoreOutcome outcome) {
     return kExitRepairFailed;
 }
 
-// Every file of the two lists that a repair would register, checked as it is now.
-RegistrationChecks CheckRepairableFiles(CaptureHost& captureHost, const Findings& findings) {
+// What repairs captured for their backups, by RegistrationCheckKey of the component's path.
+using CapturesByPath = std::map<std::wstring, RegistrationCapture>;
+
+// Every file of the two lists that a repair would register, checked as it is now. What a
+// component writes does not depend on the live registry, so a file a repair captured for its
+// backup is compared from that capture; the others are captured in `host` (started here when
+// none was started ahead).
+RegistrationChecks CheckRepairableFiles(std::optional<CaptureHost>& host, const std::wstring& hostProgram,
+                                        const Findings& findings, const CapturesByPath& captured) {
     std::vector<std::wstring> paths = RegistrablePaths(findings.mdac.files);
     const std::vector<std::wstring> jet = RegistrablePaths(findings.jet.files);
     paths.insert(paths.end(), jet.begin(), jet.end());
-    const std::vector<RegistrationCheck> results = CheckRegistrations(captureHost, paths);
     RegistrationChecks checks;
-    for (size_t i = 0; i < results.size(); ++i) checks[RegistrationCheckKey(paths[i])] = results[i];
+    std::vector<std::wstring> uncaptured;
+    for (const std::wstring& path : paths) {
+        const auto found = captured.find(RegistrationCheckKey(path));
+        if (found == captured.end()) {
+            uncaptured.push_back(path);
+        } else {
+            checks[found->first] = CompareWithLiveRegistry(found->second, path);
+        }
+    }
+    if (uncaptured.empty()) return checks;
+    if (!host) host.emplace(hostProgram);
+    const std::vector<RegistrationCheck> results = CheckRegistrations(*host, uncaptured);
+    for (size_t i = 0; i < results.size(); ++i) checks[RegistrationCheckKey(uncaptured[i])] = results[i];
     return checks;
 }
 
@@ -101,12 +123,16 @@ int RunUnattended(const std::vector<std::wstring>& arguments) {
     const std::wstring systemDir = SystemDirectory();
     const std::wstring captureHost = ThisProgramPath();
     std::vector<RepairRun> runs;
+    CapturesByPath captured;
     for (const RepairComponent component : line.repairs) {
         // Started while the files are looked up.
         CaptureHost host(captureHost);
         const FileList files = component == RepairComponent::Mdac ? CollectMDACFiles() : CollectJetFiles(systemDir);
         // What the repair will overwrite is saved first, so that /restore can undo it.
-        const std::optional<std::wstring> backup = BackUpRegistrations(host, RegistrablePaths(files));
+        const std::vector<std::wstring> paths = RegistrablePaths(files);
+        std::vector<RegistrationCapture> captures = host.Capture(paths);
+        const std::optional<std::wstring> backup = SaveRegistryBackup(captures);
+        for (size_t i = 0; i < captures.size(); ++i) captured[RegistrationCheckKey(paths[i])] = std::move(captures[i]);
         runs.push_back(RunRepair(component, files));
         runs.back().backup = backup;
     }
@@ -114,12 +140,17 @@ int RunUnattended(const std::vector<std::wstring>& arguments) {
     // The exit code says all that was asked for: the machine is not analysed for nobody.
     if (!line.check && !line.reportFile && !line.jsonFile) return exitCode;
 
-    // Started while the machine is analysed.
+    // Started while the machine is analysed, unless the repairs captured both lists already.
+    const auto repaired = [&](RepairComponent component) {
+        return std::find(line.repairs.begin(), line.repairs.end(), component) != line.repairs.end();
+    };
     std::optional<CaptureHost> checkHost;
-    if (line.check) checkHost.emplace(captureHost);
+    if (line.check && !(repaired(RepairComponent::Mdac) && repaired(RepairComponent::Jet))) {
+        checkHost.emplace(captureHost);
+    }
     Report report = MakeReport(systemDir, QueryOsVersion(), std::move(runs));
-    if (checkHost) {
-        report.registrations = CheckRepairableFiles(*checkHost, report.findings);
+    if (line.check) {
+        report.registrations = CheckRepairableFiles(checkHost, captureHost, report.findings, captured);
         if (exitCode == kExitSuccess && !AllRegistered(report.registrations)) exitCode = kExitNotRegistered;
     }
     bool written = true;

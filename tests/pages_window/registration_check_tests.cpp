@@ -119,6 +119,12 @@ TEST(RegistrationCommands, CheckExitsZeroOnlyWhenAllIsRegisteredAndRestoreUndoes
     EXPECT_EQ(RunProgram(L"/check"), 0u);
     EXPECT_EQ(RunProgram(L"/restore \"" + *backup + L"\""), 0u);
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kFixtureProgIdKey));
+    // A repair and a check in one run: the check compares what the repair's backup captured.
+    EXPECT_EQ(RunProgram(L"/repair mdac /check /json \"" + json + L"\""), 0u);
+    const nlohmann::json repaired = ParseJson(ReadBytes(json))["mdac"]["files"][0]["registration"];
+    EXPECT_EQ(repaired["expected"], 8);
+    EXPECT_EQ(repaired["missing"], 0);
+    EXPECT_EQ(repaired["different"], 0);
     EXPECT_EQ(RunProgram(L"/restore \"" + dir.path() + L"\\none.reg\""), 2u);
     EXPECT_EQ(RunProgram(L"/check /json"), 2u);
 }
