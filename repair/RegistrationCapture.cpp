@@ -213,7 +213,10 @@ public:
             const size_t done = doneUpTo();
             if (done > next) {
                 for (; next < done && next < paths.size(); ++next) {
-                    if (!report(ReadCapture(scratch_.get(), next - first))) return false;
+                    RegistrationCapture capture = ReadCapture(scratch_.get(), next - first);
+                    // Gone while the host captures the next component, not all together at the end.
+                    DeleteRegTree(scratch_.get(), SlotName(next - first));
+                    if (!report(std::move(capture))) return false;
                 }
                 since = ::GetTickCount();
                 continue;
