@@ -34,7 +34,7 @@ FileInfo GetFileInfo(const std::wstring& path) {
     return record;
 }
 
-FileList CollectFiles(const std::wstring& folder, const ComponentFile* files, size_t count) {
+FileList CollectFiles(const std::wstring& folder, const ComponentFile* files, size_t count, ListReaders readers) {
     const auto collect = [&folder, files](size_t first, size_t end) {
         FileList list;
         list.reserve(end - first);
@@ -49,7 +49,7 @@ FileList CollectFiles(const std::wstring& folder, const ComponentFile* files, si
     // on the processor: two readers take about two thirds of the time of one. The second half of
     // a longer list is read on a thread of its own.
     constexpr size_t kShortList = 8;
-    if (count < kShortList) return collect(0, count);
+    if (count < kShortList || readers == ListReaders::One) return collect(0, count);
     const size_t half = count / 2;
     BackgroundCall<FileList> secondHalf([&collect, half, count] { return collect(half, count); });
     FileList list = collect(0, half);

@@ -40,12 +40,19 @@ struct ComponentFile {
     bool registered;
 };
 
+// Who reads a list. A long list is read faster by two threads; but a repair or check reads its
+// list while its capture helper starts, which takes longer than the reading, and there a second
+// reader only takes a processor from the helper.
+enum class ListReaders { Two, One };
+
 // The records of `files`, each looked for at `folder` followed by its relative path.
-FileList CollectFiles(const std::wstring& folder, const ComponentFile* files, size_t count);
+FileList CollectFiles(const std::wstring& folder, const ComponentFile* files, size_t count,
+                      ListReaders readers = ListReaders::Two);
 
 template <size_t N>
-FileList CollectFiles(const std::wstring& folder, const ComponentFile (&files)[N]) {
-    return CollectFiles(folder, files, N);
+FileList CollectFiles(const std::wstring& folder, const ComponentFile (&files)[N],
+                      ListReaders readers = ListReaders::Two) {
+    return CollectFiles(folder, files, N, readers);
 }
 
 }  // namespace qn

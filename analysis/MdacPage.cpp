@@ -40,9 +40,9 @@ const ComponentFile kMdacFiles[kMdacFileCount] = {
     {L"\\System\\Ole DB\\MSDAER.DLL", false},
 };
 
-FileList CollectMDACFiles() {
+FileList CollectMDACFiles(ListReaders readers) {
     // The folder text is joined directly: an unknown folder leaves paths that start with "\".
-    return CollectFiles(GetSpecialFolderPath(CSIDL_PROGRAM_FILES_COMMON), kMdacFiles);
+    return CollectFiles(GetSpecialFolderPath(CSIDL_PROGRAM_FILES_COMMON), kMdacFiles, readers);
 }
 
 std::optional<std::wstring> ReadInstalledMdacVersion() {

@@ -22,7 +22,7 @@ inline constexpr size_t kMdacFileCount = 28;
 extern const ComponentFile kMdacFiles[kMdacFileCount];
 
 // Their records, as found on this machine.
-FileList CollectMDACFiles();
+FileList CollectMDACFiles(ListReaders readers = ListReaders::Two);
 
 // The installed MDAC version recorded in the registry; none when there is none.
 std::optional<std::wstring> ReadInstalledMdacVersion();

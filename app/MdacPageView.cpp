@@ -17,7 +17,7 @@ void frmQNRepair::FillMDACPage() {
     Apply(AnalyseMdac());
 }
 
-void frmQNRepair::CollectMDACFiles() { state_.MDACFiles = qn::CollectMDACFiles(); }
+void frmQNRepair::CollectMDACFiles() { state_.MDACFiles = qn::CollectMDACFiles(ListReaders::One); }
 
 void frmQNRepair::Apply(const MdacFindings& found) {
     SetText(Ctl::Label7, LoadResString(IDS_MDAC_INSTALLED));

@@ -127,7 +127,8 @@ int RunUnattended(const std::vector<std::wstring>& arguments) {
     for (const RepairComponent component : line.repairs) {
         // Started while the files are looked up.
         CaptureHost host(captureHost);
-        const FileList files = component == RepairComponent::Mdac ? CollectMDACFiles() : CollectJetFiles(systemDir);
+        const FileList files = component == RepairComponent::Mdac ? CollectMDACFiles(ListReaders::One)
+                                                                        : CollectJetFiles(systemDir);
         // What the repair will overwrite is saved first, so that /restore can undo it.
         const std::vector<std::wstring> paths = RegistrablePaths(files);
         std::vector<RegistrationCapture> captures = host.Capture(paths);

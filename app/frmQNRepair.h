@@ -88,6 +88,7 @@ public:
 
     // Page analyses and their lists.
     void FillMDACPage();
+    // For a repair or a check: one reader, beside the capture helper that is starting.
     void CollectMDACFiles();
     void FillJetPage();
     void CollectJetFiles();

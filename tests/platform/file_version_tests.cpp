@@ -103,6 +103,22 @@ TEST(ComponentRecord, CollectFilesKeepsOrderAndFlags) {
     EXPECT_EQ(list[1].version, L"10.1.0");
     EXPECT_FALSE(list[1].registrable);
     EXPECT_TRUE(list[2].registrable);
+
+    // A long list is read by two threads, or by one when asked: the same records in both cases,
+    // in the list's order.
+    qn::test::ScopedFile last(dir.path() + L"\\i.dll", FixturePath(L"fx_ver_10_1_0_0"));
+    const ComponentFile longList[] = {{L"\\a.dll", true}, {L"\\b.dll", false}, {L"\\c.dll", true},
+                                      {L"\\d.dll", true}, {L"\\e.dll", true},  {L"\\f.dll", true},
+                                      {L"\\g.dll", true}, {L"\\h.dll", true},  {L"\\i.dll", false}};
+    for (const ListReaders readers : {ListReaders::Two, ListReaders::One}) {
+        const FileList read = CollectFiles(dir.path(), longList, readers);
+        ASSERT_EQ(read.size(), std::size(longList));
+        for (size_t i = 0; i < read.size(); ++i) {
+            EXPECT_EQ(read[i].name, std::wstring(longList[i].relativePath + 1));
+            EXPECT_EQ(read[i].registrable, longList[i].registered);
+            EXPECT_EQ(read[i].version.has_value(), i == 1 || i == 8);
+        }
+    }
 }
 
 TEST(FileName, OnlyTheBackslashSeparates) {
