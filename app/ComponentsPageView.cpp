@@ -8,8 +8,7 @@
 namespace qn {
 
 void frmQNRepair::FillComponentsPage() {
-    Apply(AnalyseCreatingControls(Ctl::picComponents,
-                                  std::function([dir = state_.sSystemDir] { return AnalyseComponents(dir); })));
+    Apply(AnalyseCreatingControls(Ctl::picComponents, [dir = state_.sSystemDir] { return AnalyseComponents(dir); }));
 }
 
 void frmQNRepair::Apply(const ComponentVersions& found) {

@@ -8,7 +8,7 @@
 namespace qn {
 
 void frmQNRepair::FillJetPage() {
-    Apply(AnalyseCreatingControls(Ctl::picJET, std::function([dir = state_.sSystemDir] { return AnalyseJet(dir); })));
+    Apply(AnalyseCreatingControls(Ctl::picJET, [dir = state_.sSystemDir] { return AnalyseJet(dir); }));
 }
 
 void frmQNRepair::CollectJetFiles() { state_.JetFiles = qn::CollectJetFiles(state_.sSystemDir); }

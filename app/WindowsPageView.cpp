@@ -13,7 +13,7 @@ void frmQNRepair::FillWindowsPage() {
     auto analyse = [version = state_.lWinVersion, os = services_.queryOsVersion()] {
         return AnalyseWindows(version, os);
     };
-    Apply(AnalyseCreatingControls(Ctl::picWindows, std::function(analyse)));
+    Apply(AnalyseCreatingControls(Ctl::picWindows, analyse));
 }
 
 void frmQNRepair::Apply(const WindowsFindings& found) {

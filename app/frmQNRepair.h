@@ -195,10 +195,10 @@ private:
     void ShowPage(int selectedTab);
     // What `analyse` finds, once the controls of `page` exist. On the page's first visit they
     // are created while the analysis runs on a thread of its own.
-    template <typename Findings>
-    Findings AnalyseCreatingControls(Ctl page, std::function<Findings()> analyse) {
+    template <typename Analyse>
+    auto AnalyseCreatingControls(Ctl page, Analyse analyse) {
         if (!HasControlsToCreate(page)) return analyse();
-        BackgroundCall<Findings> analysis(std::move(analyse));
+        BackgroundCall<decltype(analyse())> analysis(std::move(analyse));
         CreateControls(page);
         return analysis.Take();
     }
